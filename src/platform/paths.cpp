@@ -1,0 +1,17 @@
+#include "platform/paths.h"
+
+#include <QCoreApplication>
+
+QString JoinPath(const QString &directory, const QString &name)
+{
+    if (directory.isEmpty())
+        return name;
+    if (directory.endsWith(u'/') || directory.endsWith(u'\\'))
+        return directory + name;
+    return directory + u'/' + name;
+}
+
+QString ExecutableFolder()
+{
+    return JoinPath(QCoreApplication::applicationDirPath(), QString());
+}

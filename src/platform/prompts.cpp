@@ -1,0 +1,129 @@
+#include "platform/prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+Prompts *installed = nullptr;
+
+QString takeFront(std::deque<QString> &queue)
+{
+    if (queue.empty())
+        return {};
+    QString value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
+Prompts &prompts()
+{
+    static QtPrompts qtPrompts;
+    return installed ? *installed : qtPrompts;
+}
+
+void setPrompts(Prompts *service)
+{
+    installed = service;
+}
+
+void QtPrompts::message(QWidget *parent, Kind kind, const QString &title, const QString &text)
+{
+    switch (kind) {
+    case Kind::Warning:
+        QMessageBox::warning(parent, title, text);
+        break;
+    case Kind::Error:
+        QMessageBox::critical(parent, title, text);
+        break;
+    case Kind::Information:
+    case Kind::Question:
+        QMessageBox::information(parent, title, text);
+        break;
+    }
+}
+
+bool QtPrompts::question(QWidget *parent, const QString &title, const QString &text)
+{
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+QString QtPrompts::saveFileName(QWidget *parent,
+                                const QString &title,
+                                const QString &defaultSuffix,
+                                const QString &filter)
+{
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtPrompts::choosePrinter(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPrompts::beep(int, int)
+{
+    QApplication::beep();
+}
+
+ScriptedPrompts::ScriptedPrompts()
+{
+    setPrompts(this);
+}
+
+ScriptedPrompts::~ScriptedPrompts()
+{
+    setPrompts(nullptr);
+}
+
+void ScriptedPrompts::message(QWidget *, Kind kind, const QString &title, const QString &text)
+{
+    shown.append({kind, title, text});
+}
+
+bool ScriptedPrompts::question(QWidget *, const QString &title, const QString &text)
+{
+    shown.append({Kind::Question, title, text});
+    if (answers.empty())
+        return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QString ScriptedPrompts::saveFileName(QWidget *, const QString &, const QString &, const QString &)
+{
+    return takeFront(savePaths);
+}
+
+bool ScriptedPrompts::choosePrinter(QWidget *, QPrinter &printer)
+{
+    const QString file = takeFront(printFiles);
+    if (file.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    return true;
+}
+
+void ScriptedPrompts::beep(int, int)
+{
+    ++beeps;
+}
+
+QString ScriptedPrompts::lastText() const
+{
+    return shown.isEmpty() ? QString() : shown.constLast().text;
+}
