@@ -23,7 +23,8 @@ KxIni::KxIni(QString path)
     : m_path(std::move(path))
 {}
 
-QString KxIni::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
+QString
+KxIni::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -44,8 +45,10 @@ QString KxIni::ReadString(const QString &section, const QString &key, const QStr
             continue;
         if (trimmedText(QStringView(line).first(equals)).compare(key, Qt::CaseInsensitive) != 0)
             continue;
-        const QString value = trimmedText(QStringView(line).sliced(equals + 1).first(
-            std::min(line.size() - equals - 1, MaxValueLength)));
+        const QString value
+            = trimmedText(QStringView(line)
+                              .sliced(equals + 1)
+                              .first(std::min(line.size() - equals - 1, MaxValueLength)));
         return value.isEmpty() ? defaultValue : value;
     }
     return defaultValue;

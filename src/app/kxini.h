@@ -12,7 +12,8 @@ public:
     // The key's value with surrounding blanks and control characters removed
     // and cut to 4095 characters; the default when the file, the section or
     // the key is missing or the value is empty.
-    QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
+    QString
+    ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
 
 private:
     QString m_path;

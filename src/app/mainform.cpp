@@ -6,7 +6,7 @@
 #include "snmp/records.h"
 #include "snmp/session.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -230,9 +230,13 @@ void TMainForm::buildWindow()
     auto *statusBar = new QStatusBar;
     statusBar->setObjectName(u"StatusBar"_s);
     statusBar->setSizeGripEnabled(false);
+    statusBar->setPalette(QApplication::palette());
+    statusBar->setAutoFillBackground(true);
     for (QLabel *&panel : m_statusPanels) {
         panel = new QLabel;
         panel->setMinimumWidth(StatusPanelWidth);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setMinimumHeight(panel->fontMetrics().height() + 4);
         statusBar->addWidget(panel);
     }
     layout->addWidget(statusBar);

@@ -116,9 +116,8 @@ void SnmpEventProcessor::addSession(void *handle)
         return;
     auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     notifier->setEnabled(m_running);
-    connect(notifier.get(), &QSocketNotifier::activated, this, [this, handle] {
-        onReadable(handle);
-    });
+    connect(
+        notifier.get(), &QSocketNotifier::activated, this, [this, handle] { onReadable(handle); });
     m_sessions.emplace(handle, std::move(notifier));
 }
 
