@@ -12,11 +12,14 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QHostInfo>
+#include <QRegularExpression>
 
 #include <deque>
 #include <unordered_map>
 
 #include <poll.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -139,14 +142,22 @@ bool parseOid(const QString &text, oid *out, size_t &length)
 
 QString oidText(const oid *name, size_t length)
 {
-    QString text;
-    text.reserve(static_cast<qsizetype>(length) * 4);
-    for (size_t i = 0; i < length; ++i) {
+    char text[MAX_OID_LEN * 11];
+    char *out = text;
+    for (size_t i = 0; i < length && i < MAX_OID_LEN; ++i) {
         if (i)
-            text += u'.';
-        text += QString::number(static_cast<quint32>(name[i]));
+            *out++ = '.';
+        char digits[10];
+        int count = 0;
+        auto value = static_cast<quint32>(name[i]);
+        do {
+            digits[count++] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value);
+        while (count)
+            *out++ = digits[--count];
     }
-    return text;
+    return QString::fromLatin1(text, out - text);
 }
 
 SnmpValue valueOf(const netsnmp_variable_list *var)
@@ -331,6 +342,16 @@ const oid *privProtocolOid(quint32 code, size_t &length)
     }
 }
 
+// Whether the text can be a host name at all: letters, digits, "-" and
+// dots, with a last label that is not a number. Anything else is refused
+// without asking the resolver.
+bool isHostName(const QString &text)
+{
+    static const QRegularExpression name(
+        u"^([A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?\\.)*[A-Za-z0-9-]*[A-Za-z-][A-Za-z0-9-]*\\.?$"_s);
+    return text.size() <= 253 && name.match(text).hasMatch();
+}
+
 int callback(int operation, netsnmp_session *session, int, netsnmp_pdu *pdu, void *magic)
 {
     return SnmpAdapter::instance().onEvent(
@@ -364,6 +385,7 @@ struct SnmpAdapter::Private
     Session *sessionFor(const SnmpTarget &target, int &status);
     static QString resolve(const QString &address);
     static QString keyOf(const SnmpTarget &target);
+    static bool sameTarget(const SnmpTarget &a, const SnmpTarget &b);
     static int configureUsm(netsnmp_session &settings, const KxSNMPSecurity &security);
     void registerUser(Session &session);
     netsnmp_pdu *
@@ -388,16 +410,22 @@ struct SnmpAdapter::Private
     bool deliveryScheduled = false;
     bool closing = false;
     SnmpAdapter *owner = nullptr;
+    // The session of the last target, found again without building its key.
+    SnmpTarget lastTarget;
+    Session *lastSession = nullptr;
 };
 
+// The IPv4 text of the address: dotted IPv4 as it is, a host name through
+// the resolver; empty when neither.
 QString SnmpAdapter::Private::resolve(const QString &address)
 {
+    const QString text = address.trimmed();
     QHostAddress ip;
-    if (ip.setAddress(address.trimmed()) && ip.protocol() == QAbstractSocket::IPv4Protocol)
+    if (ip.setAddress(text) && ip.protocol() == QAbstractSocket::IPv4Protocol)
         return ip.toString();
-    if (address.trimmed().isEmpty() || ip.protocol() == QAbstractSocket::IPv6Protocol)
+    if (!isHostName(text))
         return {};
-    const QHostInfo info = QHostInfo::fromName(address.trimmed());
+    const QHostInfo info = QHostInfo::fromName(text);
     for (const QHostAddress &candidate : info.addresses()) {
         if (candidate.protocol() == QAbstractSocket::IPv4Protocol)
             return candidate.toString();
@@ -423,6 +451,23 @@ QString SnmpAdapter::Private::keyOf(const SnmpTarget &target)
                    .arg(s.privPassword);
     }
     return key;
+}
+
+// Whether both targets have the same session: same agent, version and,
+// for SNMPv3, the same credentials.
+bool SnmpAdapter::Private::sameTarget(const SnmpTarget &a, const SnmpTarget &b)
+{
+    const KxSNMPSecurity &x = a.security;
+    const KxSNMPSecurity &y = b.security;
+    if (a.device.port != b.device.port || x.version != y.version
+        || a.device.address != b.device.address)
+        return false;
+    if (x.version != SnmpCode::Version3)
+        return true;
+    return x.securityModel == y.securityModel && x.securityLevel == y.securityLevel
+           && x.authProtocol == y.authProtocol && x.privProtocol == y.privProtocol
+           && x.securityName == y.securityName && x.authPassword == y.authPassword
+           && x.privPassword == y.privPassword;
 }
 
 // Puts the user and its master keys into the settings of a new session.
@@ -477,9 +522,14 @@ int SnmpAdapter::Private::configureUsm(netsnmp_session &settings, const KxSNMPSe
 SnmpAdapter::Private::Session *SnmpAdapter::Private::sessionFor(const SnmpTarget &target,
                                                                 int &status)
 {
+    if (lastSession && sameTarget(target, lastTarget))
+        return lastSession;
     const QString key = keyOf(target);
-    if (const auto found = sessions.find(key); found != sessions.end())
-        return found->second.get();
+    if (const auto found = sessions.find(key); found != sessions.end()) {
+        lastTarget = target;
+        lastSession = found->second.get();
+        return lastSession;
+    }
 
     const QString peer = resolve(target.device.address);
     if (peer.isEmpty())
@@ -516,7 +566,9 @@ SnmpAdapter::Private::Session *SnmpAdapter::Private::sessionFor(const SnmpTarget
     session->usm = security.version == SnmpCode::Version3;
     session->userName = security.securityName.toUtf8();
     GlobalEventProcessor().addSession(handle);
-    return sessions.emplace(key, std::move(session)).first->second.get();
+    lastTarget = target;
+    lastSession = sessions.emplace(key, std::move(session)).first->second.get();
+    return lastSession;
 }
 
 // The USM user table is process-wide and keyed on engine ID and name: before
@@ -614,7 +666,13 @@ quint64 SnmpAdapter::Private::dispatch(const SnmpTarget &target,
     sendingId = 0;
     Exchange &sent = exchanges.at(id);
     if (requestId == 0) {
-        status = sent.finished ? sent.reply.status : statusOfLibraryError(settings->s_snmp_errno);
+        // A new SNMPv3 target whose engine could not be discovered did not answer.
+        if (session->usm && settings->securityEngineIDLen == 0)
+            status = Status::Timeout;
+        else if (sent.finished)
+            status = sent.reply.status;
+        else
+            status = statusOfLibraryError(settings->s_snmp_errno);
         snmp_free_pdu(pdu);
         exchanges.erase(id);
         return 0;

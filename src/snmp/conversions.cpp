@@ -47,6 +47,17 @@ bool takeNumberBefore(QStringView &rest, QStringView token, qint64 &number)
 
 } // namespace
 
+void AppendDecimal(QString &text, quint64 value)
+{
+    char digits[20];
+    int at = sizeof digits;
+    do {
+        digits[--at] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value);
+    text.append(QLatin1StringView(digits + at, static_cast<qsizetype>(sizeof digits) - at));
+}
+
 QString HexText(const QByteArray &octets)
 {
     static constexpr char digits[] = "0123456789ABCDEF";

@@ -6,6 +6,9 @@
 // Text forms of SNMP values shared by the request's conversions.
 namespace KxConvert {
 
+// Appends the decimal digits of the value.
+void AppendDecimal(QString &text, quint64 value);
+
 // Upper-case hexadecimal, two digits per octet, no separators.
 QString HexText(const QByteArray &octets);
 // Hexadecimal text to octets: blanks and other non-hex characters are
