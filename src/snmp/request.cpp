@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QTimer>
+#include <QVarLengthArray>
 
 #include <cmath>
 #include <memory>
@@ -26,6 +27,7 @@ namespace {
 const QString NullText = u"(NULL)"_s;
 const QString NotDoneText = u"(NOTDONE)"_s;
 constexpr int NoSuchName = -102;
+int teardownWaitMs = KxSNMPRequest::DefaultTeardownWaitMs;
 
 enum class Family { Numeric, Octets, ObjectId, Address, Null, Unsupported };
 
@@ -115,29 +117,31 @@ quint64 unsignedOf(const SnmpValue &value)
     return value.type == SnmpType::Counter64 ? value.number64 : static_cast<quint64>(value.number);
 }
 
-std::vector<quint32> subIdentifiers(const QString &text)
+using SubIdentifiers = QVarLengthArray<quint32, 64>;
+
+SubIdentifiers subIdentifiers(const QString &text)
 {
-    std::vector<quint32> values;
+    SubIdentifiers values;
     if (text.isEmpty())
         return values;
     quint32 current = 0;
     for (const QChar c : text) {
         if (c == u'.') {
-            values.push_back(current);
+            values.append(current);
             current = 0;
         } else if (c >= u'0' && c <= u'9') {
             current = current * 10u + static_cast<quint32>(c.unicode() - u'0');
         }
     }
-    values.push_back(current);
+    values.append(current);
     return values;
 }
 
 // The text after the first count sub-identifiers.
-QString afterSubIdentifiers(const QString &text, size_t count)
+QString afterSubIdentifiers(const QString &text, qsizetype count)
 {
     qsizetype at = 0;
-    for (size_t i = 0; i < count; ++i) {
+    for (qsizetype i = 0; i < count; ++i) {
         at = text.indexOf(u'.', at);
         if (at < 0)
             return {};
@@ -146,34 +150,37 @@ QString afterSubIdentifiers(const QString &text, size_t count)
     return text.mid(at);
 }
 
-QString joined(const std::vector<quint32> &values, size_t from, size_t count)
+QString joined(const SubIdentifiers &values, qsizetype from, qsizetype count)
 {
     QString text;
-    for (size_t i = from; i < from + count; ++i) {
+    for (qsizetype i = from; i < from + count; ++i) {
         if (i > from)
             text += u'.';
-        text += QString::number(values[i]);
+        AppendDecimal(text, values[i]);
     }
     return text;
 }
 
-QByteArray octetsOf(const std::vector<quint32> &values, size_t from, size_t count)
+QByteArray octetsOf(const SubIdentifiers &values, qsizetype from, qsizetype count)
 {
     QByteArray octets;
-    octets.reserve(static_cast<qsizetype>(count));
-    for (size_t i = from; i < from + count; ++i)
+    octets.reserve(count);
+    for (qsizetype i = from; i < from + count; ++i)
         octets.append(static_cast<char>(values[i] & 0xff));
     return octets;
 }
 
 QString octetKey(const QByteArray &octets, bool implied)
 {
-    QStringList parts;
+    QString text;
     if (!implied)
-        parts.append(QString::number(octets.size()));
-    for (const char octet : octets)
-        parts.append(QString::number(static_cast<quint8>(octet)));
-    return parts.join(u'.');
+        AppendDecimal(text, static_cast<quint64>(octets.size()));
+    for (const char octet : octets) {
+        if (!text.isEmpty())
+            text += u'.';
+        AppendDecimal(text, static_cast<quint8>(octet));
+    }
+    return text;
 }
 
 QString halvesKey(double value)
@@ -205,6 +212,11 @@ KxSNMPRequest::~KxSNMPRequest()
         SnmpAdapter::instance().abandon(id);
 }
 
+void KxSNMPRequest::setTeardownWait(int ms)
+{
+    teardownWaitMs = ms;
+}
+
 // Lets the event loop deliver outstanding completions for at most 6 s.
 void KxSNMPRequest::waitForOutstanding()
 {
@@ -213,7 +225,7 @@ void KxSNMPRequest::waitForOutstanding()
     QElapsedTimer clock;
     clock.start();
     while (m_pending > 0) {
-        const qint64 remaining = TeardownWaitMs - clock.elapsed();
+        const qint64 remaining = teardownWaitMs - clock.elapsed();
         if (remaining <= 0)
             break;
         QTimer wakeUp;
@@ -652,14 +664,14 @@ QString KxSNMPRequest::DecodeKey(int k, const QString &rest)
 {
     using namespace KxSyntax;
     KxSNMPVar &var = varList.Item(k);
-    const std::vector<quint32> subs = subIdentifiers(rest);
+    const SubIdentifiers subs = subIdentifiers(rest);
     const bool implied = k == varList.keyCount - 1 && varList.IsImplied(k);
-    const auto need = [&subs](size_t count) {
+    const auto need = [&subs](qsizetype count) {
         if (subs.size() < count)
             KxException::raise(KxError::BadKeyCount);
     };
     QString text;
-    size_t used = 1;
+    qsizetype used = 1;
     switch (var.syntax) {
     case Boolean:
         need(1);
@@ -683,12 +695,12 @@ QString KxSNMPRequest::DecodeKey(int k, const QString &rest)
     case OctetStr:
     case Opaque:
     case DisplayStr: {
-        size_t from = 0;
+        qsizetype from = 0;
         used = subs.size();
         if (!implied) {
             need(1);
             from = 1;
-            used = subs[0] + size_t{1};
+            used = static_cast<qsizetype>(subs[0]) + 1;
             need(used);
         }
         const QByteArray octets = octetsOf(subs, from, used - from);
@@ -705,7 +717,7 @@ QString KxSNMPRequest::DecodeKey(int k, const QString &rest)
             used = subs.size();
         } else {
             need(1);
-            used = subs[0] + size_t{1};
+            used = static_cast<qsizetype>(subs[0]) + 1;
             need(used);
             text = joined(subs, 1, used - 1);
         }
@@ -773,7 +785,7 @@ QString KxSNMPRequest::EncodeKey(int k)
     case ObjectId: {
         if (implied)
             return value;
-        const std::vector<quint32> subs = subIdentifiers(value);
+        const SubIdentifiers subs = subIdentifiers(value);
         return subs.empty() ? u"0"_s : QString::number(subs.size()) + u'.' + value;
     }
     case IpAddress:

@@ -84,8 +84,9 @@ public:
     QString rowFilter;
     bool active = true;
 
-    // How long the destructor waits for outstanding exchanges.
-    static constexpr int TeardownWaitMs = 6000;
+    // How long the destructor waits for outstanding exchanges; tests shorten it.
+    static constexpr int DefaultTeardownWaitMs = 6000;
+    static void setTeardownWait(int ms);
 
 private:
     struct AsyncContext
