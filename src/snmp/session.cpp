@@ -15,6 +15,9 @@
 #include <QSocketNotifier>
 
 #include <algorithm>
+#include <optional>
+
+#include <poll.h>
 
 namespace {
 
@@ -98,7 +101,7 @@ void SnmpEventProcessor::Start()
     m_running = true;
     for (auto &[handle, notifier] : m_sessions)
         notifier->setEnabled(true);
-    rearm();
+    reschedule();
 }
 
 void SnmpEventProcessor::Stop()
@@ -116,8 +119,10 @@ void SnmpEventProcessor::addSession(void *handle)
         return;
     auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     notifier->setEnabled(m_running);
-    connect(
-        notifier.get(), &QSocketNotifier::activated, this, [this, handle] { onReadable(handle); });
+    connect(notifier.get(), &QSocketNotifier::activated, this, [this, handle] {
+        readIfPending(handle);
+        reschedule();
+    });
     m_sessions.emplace(handle, std::move(notifier));
 }
 
@@ -129,47 +134,38 @@ void SnmpEventProcessor::removeSession(void *handle)
 void SnmpEventProcessor::processPendingEvents()
 {
     for (auto &[handle, notifier] : m_sessions) {
-        netsnmp_large_fd_set readable;
-        netsnmp_large_fd_set_init(&readable, FD_SETSIZE);
-        int fds = 0;
-        int block = 1;
-        timeval timeout{};
-        snmp_sess_select_info2(handle, &fds, &readable, &timeout, &block);
-        if (fds > 0) {
-            timeval now{};
-            netsnmp_large_fd_set pending;
-            netsnmp_large_fd_set_init(&pending, FD_SETSIZE);
-            NETSNMP_LARGE_FD_SET(socketOf(handle), &pending);
-            if (netsnmp_large_fd_set_select(fds, &pending, nullptr, nullptr, &now) > 0)
-                snmp_sess_read2(handle, &pending);
-            netsnmp_large_fd_set_cleanup(&pending);
-        }
-        netsnmp_large_fd_set_cleanup(&readable);
+        readIfPending(handle);
         snmp_sess_timeout(handle);
     }
-    rearm();
+    reschedule();
 }
 
-void SnmpEventProcessor::onReadable(void *handle)
+// Reads one datagram when the socket has one: the notifier may report a
+// socket that a synchronous exchange has read meanwhile, and net-snmp's read
+// would then block.
+void SnmpEventProcessor::readIfPending(void *handle)
 {
+    const int fd = socketOf(handle);
+    pollfd watched{fd, POLLIN, 0};
+    if (fd < 0 || poll(&watched, 1, 0) <= 0)
+        return;
     netsnmp_large_fd_set readable;
     netsnmp_large_fd_set_init(&readable, FD_SETSIZE);
-    NETSNMP_LARGE_FD_SET(socketOf(handle), &readable);
+    NETSNMP_LARGE_FD_SET(fd, &readable);
     snmp_sess_read2(handle, &readable);
     netsnmp_large_fd_set_cleanup(&readable);
-    rearm();
 }
 
 void SnmpEventProcessor::onDeadline()
 {
     for (auto &[handle, notifier] : m_sessions)
         snmp_sess_timeout(handle);
-    rearm();
+    reschedule();
 }
 
 // Sets the single-shot timer to the earliest retransmission or time-out of
 // any session; an idle engine keeps the timer off.
-void SnmpEventProcessor::rearm()
+void SnmpEventProcessor::reschedule()
 {
     if (!m_running)
         return;

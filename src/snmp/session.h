@@ -44,13 +44,13 @@ public:
     void removeSession(void *handle);
 
     // Handles everything due now without waiting, then re-arms the deadline.
-    // The adapter calls it after each asynchronous send.
     void processPendingEvents();
+    // Re-arms the deadline after the engine's requests changed (a send).
+    void reschedule();
 
 private:
-    void onReadable(void *handle);
+    void readIfPending(void *handle);
     void onDeadline();
-    void rearm();
 
     std::map<void *, std::unique_ptr<QSocketNotifier>> m_sessions;
     QTimer m_deadline;

@@ -1,0 +1,819 @@
+#include "snmp/adapter.h"
+
+#include "snmp/errors.h"
+#include "snmp/kxexception.h"
+#include "snmp/session.h"
+
+#include <net-snmp/net-snmp-config.h>
+
+#include <net-snmp/library/large_fd_set.h>
+#include <net-snmp/net-snmp-includes.h>
+
+#include <QHash>
+#include <QHostAddress>
+#include <QHostInfo>
+
+#include <deque>
+#include <unordered_map>
+
+#include <poll.h>
+
+namespace {
+
+// Status values of the message tables that the adapter produces itself.
+namespace Status {
+constexpr int OperationFailed = -1;
+constexpr int ResourceUnavailable = -2;
+constexpr int Timeout = -5;
+constexpr int InvalidPdu = -11;
+constexpr int InvalidTarget = -12;
+constexpr int NotSupportedOnTarget = -16;
+constexpr int InvalidOid = -17;
+constexpr int InvalidAddress = -18;
+constexpr int TransportFailed = -22;
+constexpr int UnknownSecurityModel = -1402;
+constexpr int InvalidMessage = -1405;
+constexpr int UnknownPduHandlers = -1415;
+constexpr int UnknownContext = -1417;
+constexpr int UsmError = 1401;
+constexpr int UnsupportedSecurityLevel = 1403;
+constexpr int UnknownSecurityName = 1404;
+constexpr int EncryptionError = 1405;
+constexpr int DecryptionError = 1406;
+constexpr int AuthenticationError = 1407;
+constexpr int AuthenticationFailure = 1408;
+constexpr int UsmParseError = 1409;
+constexpr int UnknownEngineId = 1410;
+constexpr int NotInTimeWindow = 1411;
+constexpr int UnsupportedAuthProtocol = 1412;
+constexpr int UnsupportedPrivProtocol = 1413;
+} // namespace Status
+
+int statusOfLibraryError(int error)
+{
+    switch (error) {
+    case SNMPERR_TIMEOUT:
+        return Status::Timeout;
+    case SNMPERR_AUTHENTICATION_FAILURE:
+    case SNMPERR_USM_AUTHENTICATIONFAILURE:
+        return Status::AuthenticationFailure;
+    case SNMPERR_UNKNOWN_USER_NAME:
+    case SNMPERR_USM_UNKNOWNSECURITYNAME:
+    case SNMPERR_BAD_SEC_NAME:
+        return Status::UnknownSecurityName;
+    case SNMPERR_UNSUPPORTED_SEC_LEVEL:
+    case SNMPERR_USM_UNSUPPORTEDSECURITYLEVEL:
+    case SNMPERR_BAD_SEC_LEVEL:
+        return Status::UnsupportedSecurityLevel;
+    case SNMPERR_UNKNOWN_ENG_ID:
+    case SNMPERR_USM_UNKNOWNENGINEID:
+    case SNMPERR_BAD_ENG_ID:
+        return Status::UnknownEngineId;
+    case SNMPERR_NOT_IN_TIME_WINDOW:
+    case SNMPERR_USM_NOTINTIMEWINDOW:
+        return Status::NotInTimeWindow;
+    case SNMPERR_DECRYPTION_ERR:
+    case SNMPERR_USM_DECRYPTIONERROR:
+        return Status::DecryptionError;
+    case SNMPERR_USM_ENCRYPTIONERROR:
+        return Status::EncryptionError;
+    case SNMPERR_USM_PARSEERROR:
+        return Status::UsmParseError;
+    case SNMPERR_USM_GENERICERROR:
+        return Status::UsmError;
+    case SNMPERR_UNKNOWN_SEC_MODEL:
+        return Status::UnknownSecurityModel;
+    case SNMPERR_INVALID_MSG:
+        return Status::InvalidMessage;
+    case SNMPERR_UNKNOWN_PDU:
+        return Status::UnknownPduHandlers;
+    case SNMPERR_BAD_CONTEXT:
+        return Status::UnknownContext;
+    case SNMPERR_BAD_ADDRESS:
+        return Status::InvalidAddress;
+    case SNMPERR_BAD_SENDTO:
+    case SNMPERR_BAD_RECVFROM:
+    case SNMPERR_NO_SOCKET:
+        return Status::TransportFailed;
+    case SNMPERR_MALLOC:
+        return Status::ResourceUnavailable;
+    case SNMPERR_BAD_ASN1_BUILD:
+    case SNMPERR_TOO_LONG:
+    case SNMPERR_VAR_TYPE:
+    case SNMPERR_VALUE:
+        return Status::InvalidPdu;
+    case SNMPERR_BAD_COMMUNITY:
+        return Status::InvalidTarget;
+    case SNMPERR_V2_IN_V1:
+        return Status::NotSupportedOnTarget;
+    default:
+        return Status::OperationFailed;
+    }
+}
+
+// Dotted text to sub-identifiers; false for an empty or malformed OID.
+bool parseOid(const QString &text, oid *out, size_t &length)
+{
+    length = 0;
+    qsizetype at = text.startsWith(u'.') ? 1 : 0;
+    if (at >= text.size())
+        return false;
+    while (at <= text.size()) {
+        quint64 value = 0;
+        const qsizetype start = at;
+        for (; at < text.size() && text.at(at) != u'.'; ++at) {
+            const char16_t c = text.at(at).unicode();
+            if (c < u'0' || c > u'9')
+                return false;
+            value = value * 10 + (c - u'0');
+            if (value > 0xffffffffu)
+                return false;
+        }
+        if (at == start || length == MAX_OID_LEN)
+            return false;
+        out[length++] = static_cast<oid>(value);
+        ++at;
+    }
+    return true;
+}
+
+QString oidText(const oid *name, size_t length)
+{
+    QString text;
+    text.reserve(static_cast<qsizetype>(length) * 4);
+    for (size_t i = 0; i < length; ++i) {
+        if (i)
+            text += u'.';
+        text += QString::number(static_cast<quint32>(name[i]));
+    }
+    return text;
+}
+
+SnmpValue valueOf(const netsnmp_variable_list *var)
+{
+    SnmpValue value;
+    const auto octets = [var] {
+        return QByteArray(reinterpret_cast<const char *>(var->val.string),
+                          static_cast<qsizetype>(var->val_len));
+    };
+    switch (var->type) {
+    case ASN_INTEGER:
+        value.type = SnmpType::Integer;
+        value.number = *var->val.integer;
+        break;
+    case ASN_COUNTER:
+    case ASN_GAUGE:
+    case ASN_TIMETICKS:
+    case ASN_UINTEGER:
+        value.type = var->type == ASN_COUNTER     ? SnmpType::Counter32
+                     : var->type == ASN_TIMETICKS ? SnmpType::TimeTicks
+                                                  : SnmpType::Gauge32;
+        value.number = static_cast<quint32>(*var->val.integer);
+        break;
+    case ASN_COUNTER64:
+        value.type = SnmpType::Counter64;
+        value.number64 = static_cast<quint64>(var->val.counter64->high) << 32
+                         | static_cast<quint32>(var->val.counter64->low);
+        break;
+    case ASN_OCTET_STR:
+    case ASN_OPAQUE:
+    case ASN_IPADDRESS:
+        value.type = var->type == ASN_OCTET_STR ? SnmpType::OctetString
+                     : var->type == ASN_OPAQUE  ? SnmpType::Opaque
+                                                : SnmpType::IpAddress;
+        value.octets = octets();
+        break;
+    case ASN_OBJECT_ID:
+        value.type = SnmpType::ObjectId;
+        value.objectId = oidText(var->val.objid, var->val_len / sizeof(oid));
+        break;
+    case ASN_NULL:
+        value.type = SnmpType::Null;
+        break;
+    case SNMP_NOSUCHOBJECT:
+        value.type = SnmpType::NoSuchObject;
+        break;
+    case SNMP_NOSUCHINSTANCE:
+        value.type = SnmpType::NoSuchInstance;
+        break;
+    case SNMP_ENDOFMIBVIEW:
+        value.type = SnmpType::EndOfMibView;
+        break;
+    default:
+        break;
+    }
+    return value;
+}
+
+// Adds one binding to the PDU; false when its OID is malformed.
+bool addBinding(netsnmp_pdu *pdu, const SnmpBinding &binding)
+{
+    oid name[MAX_OID_LEN];
+    size_t length = 0;
+    if (!parseOid(binding.oid, name, length))
+        return false;
+    const SnmpValue &value = binding.value;
+    switch (value.type) {
+    case SnmpType::Integer: {
+        const long number = static_cast<long>(value.number);
+        snmp_pdu_add_variable(pdu, name, length, ASN_INTEGER, &number, sizeof number);
+        break;
+    }
+    case SnmpType::Counter32:
+    case SnmpType::Gauge32:
+    case SnmpType::TimeTicks: {
+        const u_char type = value.type == SnmpType::Counter32   ? ASN_COUNTER
+                            : value.type == SnmpType::TimeTicks ? ASN_TIMETICKS
+                                                                : ASN_GAUGE;
+        const u_long number = static_cast<quint32>(value.number);
+        snmp_pdu_add_variable(pdu, name, length, type, &number, sizeof number);
+        break;
+    }
+    case SnmpType::Counter64: {
+        counter64 number{};
+        number.high = static_cast<u_long>(value.number64 >> 32);
+        number.low = static_cast<u_long>(value.number64 & 0xffffffffu);
+        snmp_pdu_add_variable(pdu, name, length, ASN_COUNTER64, &number, sizeof number);
+        break;
+    }
+    case SnmpType::OctetString:
+    case SnmpType::Opaque:
+    case SnmpType::IpAddress: {
+        const u_char type = value.type == SnmpType::OctetString ? ASN_OCTET_STR
+                            : value.type == SnmpType::Opaque    ? ASN_OPAQUE
+                                                                : ASN_IPADDRESS;
+        snmp_pdu_add_variable(pdu,
+                              name,
+                              length,
+                              type,
+                              value.octets.constData(),
+                              static_cast<size_t>(value.octets.size()));
+        break;
+    }
+    case SnmpType::ObjectId: {
+        oid target[MAX_OID_LEN];
+        size_t targetLength = 0;
+        if (!parseOid(value.objectId, target, targetLength)) {
+            target[0] = target[1] = 0;
+            targetLength = 2;
+        }
+        snmp_pdu_add_variable(pdu, name, length, ASN_OBJECT_ID, target, targetLength * sizeof(oid));
+        break;
+    }
+    default:
+        snmp_add_null_var(pdu, name, length);
+        break;
+    }
+    return true;
+}
+
+char *duplicate(const QByteArray &bytes)
+{
+    char *copy = static_cast<char *>(malloc(static_cast<size_t>(bytes.size()) + 1));
+    memcpy(copy, bytes.constData(), static_cast<size_t>(bytes.size()));
+    copy[bytes.size()] = '\0';
+    return copy;
+}
+
+// A context engine ID typed as hexadecimal ("800007E5...", optionally with
+// "0x") is sent as those octets; any other text as its characters.
+QByteArray contextEngineIdOctets(const QString &text)
+{
+    QString hex = text.trimmed();
+    if (hex.startsWith(u"0x", Qt::CaseInsensitive))
+        hex = hex.mid(2);
+    const bool isHex = hex.size() >= 10 && hex.size() <= 64 && hex.size() % 2 == 0
+                       && std::all_of(hex.cbegin(), hex.cend(), [](QChar c) {
+                              return std::isxdigit(c.unicode() < 0x80 ? c.unicode() : 0);
+                          });
+    return isHex ? QByteArray::fromHex(hex.toLatin1()) : text.toUtf8();
+}
+
+const oid *authProtocolOid(quint32 code)
+{
+    switch (code) {
+    case SnmpCode::AuthMd5:
+        return usmHMACMD5AuthProtocol;
+    case SnmpCode::AuthSha:
+        return usmHMACSHA1AuthProtocol;
+    case SnmpCode::AuthSha224:
+        return usmHMAC128SHA224AuthProtocol;
+    case SnmpCode::AuthSha256:
+        return usmHMAC192SHA256AuthProtocol;
+    case SnmpCode::AuthSha384:
+        return usmHMAC256SHA384AuthProtocol;
+    case SnmpCode::AuthSha512:
+        return usmHMAC384SHA512AuthProtocol;
+    default:
+        return usmNoAuthProtocol;
+    }
+}
+
+// The privacy protocol's OID and length; null for an unsupported one (IDEA).
+const oid *privProtocolOid(quint32 code, size_t &length)
+{
+    length = USM_PRIV_PROTO_DES_LEN;
+    switch (code) {
+    case SnmpCode::PrivNone:
+        return usmNoPrivProtocol;
+    case SnmpCode::PrivDes:
+        return usmDESPrivProtocol;
+    case SnmpCode::PrivAes128:
+        return usmAESPrivProtocol;
+    case SnmpCode::PrivAes192:
+        length = OID_LENGTH(usmAES192PrivProtocol);
+        return usmAES192PrivProtocol;
+    case SnmpCode::PrivAes256:
+        length = OID_LENGTH(usmAES256PrivProtocol);
+        return usmAES256PrivProtocol;
+    default:
+        return nullptr;
+    }
+}
+
+int callback(int operation, netsnmp_session *session, int, netsnmp_pdu *pdu, void *magic)
+{
+    return SnmpAdapter::instance().onEvent(
+        operation, session, pdu, static_cast<quint64>(reinterpret_cast<uintptr_t>(magic)));
+}
+
+} // namespace
+
+struct SnmpAdapter::Private
+{
+    struct Session
+    {
+        void *handle = nullptr;
+        QString peerAddress;
+        quint16 peerPort = 0;
+        bool usm = false;
+        QByteArray userName;
+    };
+
+    struct Exchange
+    {
+        Session *session = nullptr;
+        SnmpCompletion completion;
+        bool synchronous = false;
+        bool finished = false;
+        int retries = 1;
+        int resends = 0;
+        SnmpReply reply;
+    };
+
+    Session *sessionFor(const SnmpTarget &target, int &status);
+    static QString resolve(const QString &address);
+    static QString keyOf(const SnmpTarget &target);
+    static int configureUsm(netsnmp_session &settings, const KxSNMPSecurity &security);
+    void registerUser(Session &session);
+    netsnmp_pdu *
+    buildPdu(const SnmpTarget &target, SnmpPduType type, const SnmpBindings &bindings, int &status);
+    quint64 dispatch(const SnmpTarget &target,
+                     SnmpPduType type,
+                     const SnmpBindings &bindings,
+                     SnmpCompletion completion,
+                     bool synchronous,
+                     int &status);
+    void finish(quint64 id, Exchange &exchange, SnmpReply reply);
+    void queue(quint64 id);
+    void waitFor(quint64 id);
+
+    std::unordered_map<QString, std::unique_ptr<Session>> sessions;
+    // Which session's keys the process-wide USM user table holds per user name.
+    QHash<QByteArray, Session *> userOwner;
+    std::unordered_map<quint64, Exchange> exchanges;
+    std::deque<quint64> ready;
+    quint64 lastId = 0;
+    quint64 sendingId = 0;
+    bool deliveryScheduled = false;
+    bool closing = false;
+    SnmpAdapter *owner = nullptr;
+};
+
+QString SnmpAdapter::Private::resolve(const QString &address)
+{
+    QHostAddress ip;
+    if (ip.setAddress(address.trimmed()) && ip.protocol() == QAbstractSocket::IPv4Protocol)
+        return ip.toString();
+    if (address.trimmed().isEmpty() || ip.protocol() == QAbstractSocket::IPv6Protocol)
+        return {};
+    const QHostInfo info = QHostInfo::fromName(address.trimmed());
+    for (const QHostAddress &candidate : info.addresses()) {
+        if (candidate.protocol() == QAbstractSocket::IPv4Protocol)
+            return candidate.toString();
+    }
+    return {};
+}
+
+QString SnmpAdapter::Private::keyOf(const SnmpTarget &target)
+{
+    const KxSNMPSecurity &s = target.security;
+    QString key = QStringLiteral("%1|%2|%3")
+                      .arg(target.device.address)
+                      .arg(target.device.port)
+                      .arg(s.version);
+    if (s.version == SnmpCode::Version3) {
+        key += QStringLiteral("|%1|%2|%3|%4|%5|%6|%7")
+                   .arg(s.securityModel)
+                   .arg(s.securityLevel)
+                   .arg(s.securityName)
+                   .arg(s.authProtocol)
+                   .arg(s.authPassword)
+                   .arg(s.privProtocol)
+                   .arg(s.privPassword);
+    }
+    return key;
+}
+
+// Puts the user and its master keys into the settings of a new session.
+int SnmpAdapter::Private::configureUsm(netsnmp_session &settings, const KxSNMPSecurity &security)
+{
+    const QByteArray name = security.securityName.toUtf8();
+    settings.securityName = duplicate(name);
+    settings.securityNameLen = static_cast<size_t>(name.size());
+    settings.securityModel = security.securityModel;
+    settings.securityLevel = security.securityLevel;
+    if (security.authProtocol < SnmpCode::AuthNone || security.authProtocol > SnmpCode::AuthSha512)
+        return Status::UnsupportedAuthProtocol;
+    size_t privLength = 0;
+    const oid *priv = privProtocolOid(security.privProtocol, privLength);
+    if (!priv)
+        return Status::UnsupportedPrivProtocol;
+
+    const oid *auth = authProtocolOid(security.authProtocol);
+    const size_t authLength = USM_AUTH_PROTO_MD5_LEN;
+    settings.securityAuthProto = snmp_duplicate_objid(auth, authLength);
+    settings.securityAuthProtoLen = authLength;
+    settings.securityPrivProto = snmp_duplicate_objid(priv, privLength);
+    settings.securityPrivProtoLen = privLength;
+    if (security.securityLevel >= SnmpCode::AuthNoPriv) {
+        const QByteArray pass = security.authPassword.toUtf8();
+        settings.securityAuthKeyLen = USM_AUTH_KU_LEN;
+        if (generate_Ku(auth,
+                        static_cast<u_int>(authLength),
+                        reinterpret_cast<const u_char *>(pass.constData()),
+                        static_cast<size_t>(pass.size()),
+                        settings.securityAuthKey,
+                        &settings.securityAuthKeyLen)
+            != SNMPERR_SUCCESS)
+            return Status::AuthenticationError;
+    }
+    if (security.securityLevel >= SnmpCode::AuthPriv) {
+        const QByteArray pass = security.privPassword.toUtf8();
+        settings.securityPrivKeyLen = USM_PRIV_KU_LEN;
+        if (generate_Ku(auth,
+                        static_cast<u_int>(authLength),
+                        reinterpret_cast<const u_char *>(pass.constData()),
+                        static_cast<size_t>(pass.size()),
+                        settings.securityPrivKey,
+                        &settings.securityPrivKeyLen)
+            != SNMPERR_SUCCESS)
+            return Status::EncryptionError;
+    }
+    return 0;
+}
+
+// The target's session, opened on first use; null when it cannot be opened.
+SnmpAdapter::Private::Session *SnmpAdapter::Private::sessionFor(const SnmpTarget &target,
+                                                                int &status)
+{
+    const QString key = keyOf(target);
+    if (const auto found = sessions.find(key); found != sessions.end())
+        return found->second.get();
+
+    const QString peer = resolve(target.device.address);
+    if (peer.isEmpty())
+        KxException::raise(KxError::InvalidAddress);
+
+    const KxSNMPSecurity &security = target.security;
+    netsnmp_session settings;
+    snmp_sess_init(&settings);
+    const QByteArray peerName
+        = QStringLiteral("udp:%1:%2").arg(peer).arg(target.device.port).toLatin1();
+    settings.peername = duplicate(peerName);
+    const QByteArray community = security.readCommunity.toUtf8();
+    settings.community = reinterpret_cast<u_char *>(duplicate(community));
+    settings.community_len = static_cast<size_t>(community.size());
+    settings.version = security.version == SnmpCode::Version3    ? SNMP_VERSION_3
+                       : security.version == SnmpCode::Version2c ? SNMP_VERSION_2c
+                                                                 : SNMP_VERSION_1;
+    status = security.version == SnmpCode::Version3 ? configureUsm(settings, security) : 0;
+    void *handle = status == 0 ? snmp_sess_open(&settings) : nullptr;
+    if (status == 0 && !handle)
+        status = statusOfLibraryError(settings.s_snmp_errno);
+    free(settings.peername);
+    free(settings.community);
+    free(settings.securityName);
+    free(settings.securityAuthProto);
+    free(settings.securityPrivProto);
+    if (!handle)
+        return nullptr;
+
+    auto session = std::make_unique<Session>();
+    session->handle = handle;
+    session->peerAddress = peer;
+    session->peerPort = target.device.port;
+    session->usm = security.version == SnmpCode::Version3;
+    session->userName = security.securityName.toUtf8();
+    GlobalEventProcessor().addSession(handle);
+    return sessions.emplace(key, std::move(session)).first->second.get();
+}
+
+// The USM user table is process-wide and keyed on engine ID and name: before
+// a session uses its user, drop what another session registered under that
+// name, or one session's passwords would be used for the other's messages.
+void SnmpAdapter::Private::registerUser(Session &session)
+{
+    if (userOwner.value(session.userName) == &session)
+        return;
+    for (usmUser *user = usm_get_userList(); user;) {
+        usmUser *next = user->next;
+        if (user->name && session.userName == user->name) {
+            usm_remove_user(user);
+            usm_free_user(user);
+        }
+        user = next;
+    }
+    netsnmp_session *settings = snmp_sess_session(session.handle);
+    settings->flags &= ~SNMP_FLAGS_USER_CREATED;
+    // Without a known engine ID this waits for the discovery to create it.
+    usm_create_user_from_session(settings);
+    userOwner.insert(session.userName, &session);
+}
+
+netsnmp_pdu *SnmpAdapter::Private::buildPdu(const SnmpTarget &target,
+                                            SnmpPduType type,
+                                            const SnmpBindings &bindings,
+                                            int &status)
+{
+    const int command = type == SnmpPduType::Get       ? SNMP_MSG_GET
+                        : type == SnmpPduType::GetNext ? SNMP_MSG_GETNEXT
+                                                       : SNMP_MSG_SET;
+    netsnmp_pdu *pdu = snmp_pdu_create(command);
+    for (const SnmpBinding &binding : bindings) {
+        if (!addBinding(pdu, binding)) {
+            snmp_free_pdu(pdu);
+            status = Status::InvalidOid;
+            return nullptr;
+        }
+    }
+    const KxSNMPSecurity &security = target.security;
+    if (security.version == SnmpCode::Version3) {
+        pdu->securityLevel = security.securityLevel;
+        const QByteArray contextName = target.scope.contextName.toUtf8();
+        if (!contextName.isEmpty()) {
+            pdu->contextName = duplicate(contextName);
+            pdu->contextNameLen = static_cast<size_t>(contextName.size());
+        }
+        const QByteArray engineId = contextEngineIdOctets(target.scope.contextEngineId);
+        if (!engineId.isEmpty()) {
+            pdu->contextEngineID = reinterpret_cast<u_char *>(duplicate(engineId));
+            pdu->contextEngineIDLen = static_cast<size_t>(engineId.size());
+        }
+    } else {
+        const QByteArray community
+            = (type == SnmpPduType::Set ? security.writeCommunity : security.readCommunity)
+                  .toUtf8();
+        pdu->community = reinterpret_cast<u_char *>(duplicate(community));
+        pdu->community_len = static_cast<size_t>(community.size());
+    }
+    return pdu;
+}
+
+quint64 SnmpAdapter::Private::dispatch(const SnmpTarget &target,
+                                       SnmpPduType type,
+                                       const SnmpBindings &bindings,
+                                       SnmpCompletion completion,
+                                       bool synchronous,
+                                       int &status)
+{
+    status = 0;
+    if (!GlobalSessionExists())
+        KxException::raise(KxError::CannotCreateSession);
+    Session *session = sessionFor(target, status);
+    if (!session)
+        return 0;
+    netsnmp_pdu *pdu = buildPdu(target, type, bindings, status);
+    if (!pdu)
+        return 0;
+    netsnmp_session *settings = snmp_sess_session(session->handle);
+    settings->timeout = static_cast<long>(target.timeout) * 10000;
+    settings->retries = target.retries;
+    if (session->usm)
+        registerUser(*session);
+
+    const quint64 id = ++lastId;
+    Exchange &exchange = exchanges[id];
+    exchange.session = session;
+    exchange.completion = std::move(completion);
+    exchange.synchronous = synchronous;
+    exchange.retries = target.retries;
+    sendingId = id;
+    const int requestId = snmp_sess_async_send(
+        session->handle, pdu, callback, reinterpret_cast<void *>(static_cast<uintptr_t>(id)));
+    sendingId = 0;
+    Exchange &sent = exchanges.at(id);
+    if (requestId == 0) {
+        status = sent.finished ? sent.reply.status : statusOfLibraryError(settings->s_snmp_errno);
+        snmp_free_pdu(pdu);
+        exchanges.erase(id);
+        return 0;
+    }
+    if (sent.finished && !synchronous)
+        queue(id);
+    return id;
+}
+
+void SnmpAdapter::Private::finish(quint64 id, Exchange &exchange, SnmpReply reply)
+{
+    exchange.finished = true;
+    exchange.reply = std::move(reply);
+    exchange.reply.agentAddress = exchange.session->peerAddress;
+    exchange.reply.agentPort = exchange.session->peerPort;
+    if (!exchange.synchronous && id != sendingId)
+        queue(id);
+}
+
+// Completions run from the event loop, outside net-snmp's callbacks.
+void SnmpAdapter::Private::queue(quint64 id)
+{
+    ready.push_back(id);
+    if (!deliveryScheduled) {
+        deliveryScheduled = true;
+        QMetaObject::invokeMethod(owner, &SnmpAdapter::deliverReady, Qt::QueuedConnection);
+    }
+}
+
+// Reads the session's socket and runs its time-outs until the exchange ends.
+// If net-snmp drops the request without a word, the wait ends as a time-out.
+void SnmpAdapter::Private::waitFor(quint64 id)
+{
+    Exchange &exchange = exchanges.at(id);
+    void *handle = exchange.session->handle;
+    const int socket = snmp_sess_transport(handle)->sock;
+    while (!exchanges.at(id).finished) {
+        netsnmp_large_fd_set readable;
+        netsnmp_large_fd_set_init(&readable, FD_SETSIZE);
+        int fds = 0;
+        int block = 1;
+        timeval timeout{};
+        snmp_sess_select_info2(handle, &fds, &readable, &timeout, &block);
+        netsnmp_large_fd_set_cleanup(&readable);
+        if (block) {
+            finish(id, exchanges.at(id), SnmpReply{Status::Timeout, 0, {}, {}, 0});
+            break;
+        }
+        pollfd watched{socket, POLLIN, 0};
+        const int waitMs = static_cast<int>(timeout.tv_sec * 1000 + (timeout.tv_usec + 999) / 1000);
+        if (poll(&watched, 1, waitMs) > 0) {
+            netsnmp_large_fd_set pending;
+            netsnmp_large_fd_set_init(&pending, FD_SETSIZE);
+            NETSNMP_LARGE_FD_SET(socket, &pending);
+            snmp_sess_read2(handle, &pending);
+            netsnmp_large_fd_set_cleanup(&pending);
+        } else {
+            snmp_sess_timeout(handle);
+        }
+    }
+}
+
+SnmpAdapter &SnmpAdapter::instance()
+{
+    static SnmpAdapter adapter;
+    return adapter;
+}
+
+SnmpAdapter::SnmpAdapter()
+    : d(std::make_unique<Private>())
+{
+    d->owner = this;
+}
+
+SnmpAdapter::~SnmpAdapter()
+{
+    d->closing = true;
+    for (auto &[key, session] : d->sessions) {
+        GlobalEventProcessor().removeSession(session->handle);
+        snmp_sess_close(session->handle);
+    }
+}
+
+SnmpReply
+SnmpAdapter::exchange(const SnmpTarget &target, SnmpPduType type, const SnmpBindings &bindings)
+{
+    int status = 0;
+    const quint64 id = d->dispatch(target, type, bindings, {}, true, status);
+    if (id == 0)
+        return SnmpReply{status, 0, {}, {}, 0};
+    d->waitFor(id);
+    SnmpReply reply = std::move(d->exchanges.at(id).reply);
+    d->exchanges.erase(id);
+    GlobalEventProcessor().reschedule();
+    return reply;
+}
+
+quint64 SnmpAdapter::send(const SnmpTarget &target,
+                          SnmpPduType type,
+                          const SnmpBindings &bindings,
+                          SnmpCompletion completion,
+                          int &status)
+{
+    const quint64 id = d->dispatch(target, type, bindings, std::move(completion), false, status);
+    GlobalEventProcessor().reschedule();
+    return id;
+}
+
+void SnmpAdapter::abandon(quint64 id)
+{
+    const auto found = d->exchanges.find(id);
+    if (found == d->exchanges.end())
+        return;
+    if (found->second.finished)
+        d->exchanges.erase(found);
+    else
+        found->second.completion = nullptr;
+}
+
+int SnmpAdapter::outstanding() const
+{
+    return static_cast<int>(
+        std::count_if(d->exchanges.cbegin(), d->exchanges.cend(), [](const auto &entry) {
+            return entry.second.completion != nullptr || entry.second.synchronous;
+        }));
+}
+
+int SnmpAdapter::sessionCount() const
+{
+    return static_cast<int>(d->sessions.size());
+}
+
+void SnmpAdapter::deliverReady()
+{
+    d->deliveryScheduled = false;
+    while (!d->ready.empty()) {
+        const quint64 id = d->ready.front();
+        d->ready.pop_front();
+        const auto found = d->exchanges.find(id);
+        if (found == d->exchanges.end())
+            continue;
+        SnmpCompletion completion = std::move(found->second.completion);
+        SnmpReply reply = std::move(found->second.reply);
+        d->exchanges.erase(found);
+        if (completion)
+            completion(reply);
+    }
+}
+
+int SnmpAdapter::onEvent(int operation, void *session, void *pduPointer, quint64 id)
+{
+    const auto found = d->exchanges.find(id);
+    if (d->closing || found == d->exchanges.end() || found->second.finished)
+        return 1;
+    Private::Exchange &exchange = found->second;
+    auto *pdu = static_cast<netsnmp_pdu *>(pduPointer);
+    const auto *settings = static_cast<netsnmp_session *>(session);
+    switch (operation) {
+    case NETSNMP_CALLBACK_OP_RESEND:
+        ++exchange.resends;
+        return 1;
+    case NETSNMP_CALLBACK_OP_TIMED_OUT:
+        d->finish(id, exchange, SnmpReply{Status::Timeout, 0, {}, {}, 0});
+        return 1;
+    case NETSNMP_CALLBACK_OP_SEC_ERROR:
+        // A report follows as a received message and says what went wrong.
+        if (pdu && pdu->command == SNMP_MSG_REPORT)
+            return 1;
+        d->finish(
+            id, exchange, SnmpReply{statusOfLibraryError(settings->s_snmp_errno), 0, {}, {}, 0});
+        return 1;
+    case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
+        break;
+    default:
+        d->finish(
+            id, exchange, SnmpReply{statusOfLibraryError(settings->s_snmp_errno), 0, {}, {}, 0});
+        return 1;
+    }
+
+    if (!pdu) {
+        d->finish(id, exchange, SnmpReply{Status::OperationFailed, 0, {}, {}, 0});
+        return 1;
+    }
+    if (pdu->command == SNMP_MSG_REPORT) {
+        const int report = snmpv3_get_report_type(pdu);
+        // net-snmp answers a not-in-time-window report by sending again
+        // while retransmissions are left.
+        if (report == SNMPERR_NOT_IN_TIME_WINDOW && exchange.resends <= exchange.retries) {
+            ++exchange.resends;
+            return 1;
+        }
+        d->finish(id, exchange, SnmpReply{statusOfLibraryError(report), 0, {}, {}, 0});
+        return 1;
+    }
+    SnmpReply reply;
+    reply.status = static_cast<int>(pdu->errstat);
+    reply.errorIndex = static_cast<int>(pdu->errindex);
+    for (const netsnmp_variable_list *var = pdu->variables; var; var = var->next_variable)
+        reply.bindings.push_back({oidText(var->name, var->name_length), valueOf(var)});
+    d->finish(id, exchange, std::move(reply));
+    return 1;
+}
