@@ -1,5 +1,6 @@
 #include "binding/editconstraint.h"
 
+#include "platform/paths.h"
 #include "platform/prompts.h"
 
 #include <QCoreApplication>
@@ -40,11 +41,6 @@ public:
 private:
     int m_maxLength;
 };
-
-QString programFileName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-}
 
 } // namespace
 
@@ -190,7 +186,7 @@ void KxEditConstraint::validate(QLineEdit *edit)
     QString message;
     if (entry->format.validate(text, &message) != 0) {
         m_validating = true;
-        prompts().message(m_form, Prompts::Kind::Information, programFileName(), message);
+        prompts().message(m_form, Prompts::Kind::Information, ProgramFileName(), message);
         edit->setText(entry->lastAccepted);
         QPointer<QLineEdit> guarded(edit);
         QTimer::singleShot(0, this, [this, guarded] {
