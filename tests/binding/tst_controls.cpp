@@ -192,7 +192,7 @@ private Q_SLOTS:
 
         QPlainTextEdit memo;
         scalars->SetLogControl(&memo);
-        scalars->ReportMessage(u"Done."_s);
+        scalars->ReportMessage(u"Done"_s);
         QVERIFY(memo.toPlainText().startsWith(u"Set: Done. Receive at "_s));
         QCOMPARE(prompts.shown.size(), 1);
     }
