@@ -30,6 +30,7 @@ public:
 
     KxSNMPRequest &request() { return *m_request; }
     KxSNMPVarList &varList() { return m_request->varList; }
+    const KxSNMPVarList &varList() const { return m_request->varList; }
     QWidget *form() const { return m_form; }
 
     // True when the read succeeded (synchronous), or when it started (asynchronous).
