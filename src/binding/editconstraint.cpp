@@ -57,8 +57,7 @@ void FocusNextControl(QWidget *from)
 }
 
 KxEditConstraint::KxEditConstraint(QWidget *form, bool rememberAccepted)
-    : QObject(form)
-    , m_form(form)
+    : m_form(form)
     , m_rememberAccepted(rememberAccepted)
 {}
 

@@ -4,6 +4,7 @@
 #include "binding/editconstraint.h"
 
 #include <QPointer>
+#include <QTreeWidget>
 
 #include <functional>
 #include <vector>
@@ -11,8 +12,6 @@
 class KxOptionList;
 class QComboBox;
 class QLineEdit;
-class QTreeWidget;
-class QTreeWidgetItem;
 class RadioGroup;
 
 // The binding every dialog uses: each variable of the request can be shown in
@@ -51,6 +50,9 @@ public:
     void ShowValues(int var);
     void CollectFromControls();
     void CollectFromControls(int var);
+    // Prepares the values for a SET: emptied, the selected row copied in,
+    // then the writable variables collected from their controls.
+    void CollectValues() override;
     // Copies the selected row's cells into the variables.
     void RowToVariables();
     void EnableControls(bool enabled);
@@ -69,7 +71,6 @@ protected:
     void BeforeRefresh() override;
     void BeforeApply() override;
     void RowReceived() override;
-    void CollectValues() override;
     void AfterRefresh() override;
     void AfterApply() override;
     // The list view's selection changed.
