@@ -1,5 +1,6 @@
 #include "binding/editconstraint.h"
 
+#include "platform/paths.h"
 #include "platform/prompts.h"
 
 #include <QCoreApplication>
@@ -41,11 +42,6 @@ private:
     int m_maxLength;
 };
 
-QString programFileName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-}
-
 } // namespace
 
 void FocusNextControl(QWidget *from)
@@ -61,8 +57,7 @@ void FocusNextControl(QWidget *from)
 }
 
 KxEditConstraint::KxEditConstraint(QWidget *form, bool rememberAccepted)
-    : QObject(form)
-    , m_form(form)
+    : m_form(form)
     , m_rememberAccepted(rememberAccepted)
 {}
 
@@ -190,7 +185,7 @@ void KxEditConstraint::validate(QLineEdit *edit)
     QString message;
     if (entry->format.validate(text, &message) != 0) {
         m_validating = true;
-        prompts().message(m_form, Prompts::Kind::Information, programFileName(), message);
+        prompts().message(m_form, Prompts::Kind::Information, ProgramFileName(), message);
         edit->setText(entry->lastAccepted);
         QPointer<QLineEdit> guarded(edit);
         QTimer::singleShot(0, this, [this, guarded] {

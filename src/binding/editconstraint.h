@@ -56,7 +56,7 @@ private:
     void validate(QLineEdit *edit);
     bool callVetoable(const std::map<const QLineEdit *, Handler> &handlers, QLineEdit *edit);
 
-    QWidget *m_form;
+    QPointer<QWidget> m_form;
     bool m_rememberAccepted;
     std::vector<Entry> m_entries;
     std::map<const QLineEdit *, Handler> m_changeHandlers;

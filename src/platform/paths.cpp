@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 QString JoinPath(const QString &directory, const QString &name)
 {
@@ -14,4 +15,9 @@ QString JoinPath(const QString &directory, const QString &name)
 QString ExecutableFolder()
 {
     return JoinPath(QCoreApplication::applicationDirPath(), QString());
+}
+
+QString ProgramFileName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }

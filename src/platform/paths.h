@@ -8,3 +8,6 @@ QString JoinPath(const QString &directory, const QString &name);
 
 // The folder of the running executable, ending with "/".
 QString ExecutableFolder();
+
+// The program's file name without its folder: the caption of message boxes.
+QString ProgramFileName();

@@ -1,0 +1,549 @@
+#include "agent.h"
+
+#include "store.h"
+#include "switch.h"
+#include "users.h"
+
+#include "snmp/netsnmpsetup.h"
+
+#include <net-snmp/net-snmp-config.h>
+
+#include <net-snmp/library/large_fd_set.h>
+#include <net-snmp/net-snmp-includes.h>
+
+#include <net-snmp/agent/net-snmp-agent-includes.h>
+#include <net-snmp/library/snmpUDPDomain.h>
+
+#include <arpa/inet.h>
+#include <csignal>
+#include <fcntl.h>
+#include <map>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
+
+extern "C" {
+// SNMPv3 standard MIB modules of net-snmp's agent library (no public header).
+void init_snmpEngine(void);
+void init_snmpMPDStats(void);
+void init_usmStats(void);
+void init_usmUser(void);
+void init_vacm_vars(void);
+void init_vacm_context(void);
+void init_snmpTargetAddrEntry(void);
+void init_snmpTargetAddrEntry_data(void);
+void init_snmpTargetParamsEntry(void);
+void init_snmpTargetParamsEntry_data(void);
+void init_target_counters(void);
+void init_vacm_conf(void);
+void init_usmConf(void);
+}
+
+namespace sim {
+
+namespace {
+
+const char AppName[] = "rq5160-sim";
+const Oid CommunityEntry{1, 3, 6, 1, 6, 3, 18, 1, 1, 1};
+int StopPipe[2] = {-1, -1};
+
+// The write end of the self-pipe is the only thing a signal handler touches.
+void OnSignal(int)
+{
+    const char byte = 0;
+    [[maybe_unused]] const ssize_t written = write(StopPipe[1], &byte, 1);
+}
+
+std::map<int, std::function<void()>> &Watches()
+{
+    static std::map<int, std::function<void()>> watches;
+    return watches;
+}
+
+void OnReadable(int fd, void *)
+{
+    const auto it = Watches().find(fd);
+    if (it != Watches().end()) {
+        const auto callback = it->second;
+        callback();
+    }
+}
+
+std::map<unsigned, std::function<void()>> &Timers()
+{
+    static std::map<unsigned, std::function<void()>> timers;
+    return timers;
+}
+
+void OnAlarm(unsigned int id, void *)
+{
+    const auto it = Timers().find(id);
+    if (it == Timers().end())
+        return;
+    const auto callback = std::move(it->second);
+    Timers().erase(it);
+    callback();
+}
+
+Oid ToOid(const oid *ids, size_t length)
+{
+    return Oid(std::vector<uint32_t>(ids, ids + length));
+}
+
+std::vector<oid> FromOid(const Oid &value)
+{
+    return std::vector<oid>(value.ids().begin(), value.ids().end());
+}
+
+void SetValue(netsnmp_variable_list *vb, const Value &value)
+{
+    switch (value.type()) {
+    case Type::Integer: {
+        const long v = static_cast<long>(value.number());
+        snmp_set_var_typed_value(vb, ASN_INTEGER, &v, sizeof(v));
+        return;
+    }
+    case Type::Counter32:
+    case Type::Gauge32:
+    case Type::TimeTicks: {
+        static const std::map<Type, u_char> types = {{Type::Counter32, ASN_COUNTER},
+                                                     {Type::Gauge32, ASN_GAUGE},
+                                                     {Type::TimeTicks, ASN_TIMETICKS}};
+        const u_long v = static_cast<u_long>(value.number()) & 0xFFFFFFFFUL;
+        snmp_set_var_typed_value(vb, types.at(value.type()), &v, sizeof(v));
+        return;
+    }
+    case Type::Counter64: {
+        const auto v = static_cast<uint64_t>(value.number());
+        counter64 c{static_cast<u_long>(v >> 32), static_cast<u_long>(v & 0xFFFFFFFFUL)};
+        snmp_set_var_typed_value(vb, ASN_COUNTER64, &c, sizeof(c));
+        return;
+    }
+    case Type::OctetString:
+    case Type::IpAddress:
+        snmp_set_var_typed_value(vb,
+                                 value.type() == Type::IpAddress ? ASN_IPADDRESS : ASN_OCTET_STR,
+                                 value.bytes().data(),
+                                 value.bytes().size());
+        return;
+    case Type::ObjectId: {
+        const std::vector<oid> ids = FromOid(value.oid());
+        snmp_set_var_typed_value(vb, ASN_OBJECT_ID, ids.data(), ids.size() * sizeof(oid));
+        return;
+    }
+    }
+}
+
+// The value of a SET binding; nullopt for types the switch never holds.
+std::optional<Value> ValueOf(const netsnmp_variable_list *vb)
+{
+    switch (vb->type) {
+    case ASN_INTEGER:
+        return Value::integer(*vb->val.integer);
+    case ASN_COUNTER:
+        return Value::unsignedOf(Type::Counter32,
+                                 static_cast<u_long>(*vb->val.integer) & 0xFFFFFFFFUL);
+    case ASN_GAUGE:
+        return Value::unsignedOf(Type::Gauge32,
+                                 static_cast<u_long>(*vb->val.integer) & 0xFFFFFFFFUL);
+    case ASN_TIMETICKS:
+        return Value::unsignedOf(Type::TimeTicks,
+                                 static_cast<u_long>(*vb->val.integer) & 0xFFFFFFFFUL);
+    case ASN_COUNTER64:
+        return Value::unsignedOf(Type::Counter64,
+                                 (static_cast<uint64_t>(vb->val.counter64->high) << 32)
+                                     | (vb->val.counter64->low & 0xFFFFFFFFUL));
+    case ASN_OCTET_STR:
+        return Value::octets(Bytes(reinterpret_cast<const char *>(vb->val.string), vb->val_len));
+    case ASN_IPADDRESS:
+        return Value::ipAddress(Bytes(reinterpret_cast<const char *>(vb->val.string), vb->val_len));
+    case ASN_OBJECT_ID:
+        return Value::objectId(ToOid(vb->val.objid, vb->val_len / sizeof(oid)));
+    default:
+        return std::nullopt;
+    }
+}
+
+struct HandlerContext
+{
+    Store *store = nullptr;
+    Switch *device = nullptr;
+    Journal pending; // changes of the SET in progress, across registrations
+};
+
+HandlerContext &Context()
+{
+    static HandlerContext context;
+    return context;
+}
+
+void HandleGet(netsnmp_agent_request_info *reqinfo, netsnmp_request_info *requests)
+{
+    for (netsnmp_request_info *request = requests; request; request = request->next) {
+        if (request->processed)
+            continue;
+        netsnmp_variable_list *vb = request->requestvb;
+        Value value;
+        switch (Context().store->get(ToOid(vb->name, vb->name_length), value)) {
+        case Lookup::Found:
+            SetValue(vb, value);
+            break;
+        case Lookup::NoSuchInstance:
+            netsnmp_set_request_error(reqinfo, request, SNMP_NOSUCHINSTANCE);
+            break;
+        case Lookup::NoSuchObject:
+            netsnmp_set_request_error(reqinfo, request, SNMP_NOSUCHOBJECT);
+            break;
+        }
+    }
+}
+
+void HandleGetNext(netsnmp_handler_registration *reginfo, netsnmp_request_info *requests)
+{
+    const Oid root = ToOid(reginfo->rootoid, reginfo->rootoid_len);
+    for (netsnmp_request_info *request = requests; request; request = request->next) {
+        if (request->processed)
+            continue;
+        netsnmp_variable_list *vb = request->requestvb;
+        const auto next = Context().store->next(ToOid(vb->name, vb->name_length), root);
+        if (!next)
+            continue; // left unanswered: the agent asks the next subtree
+        const std::vector<oid> name = FromOid(next->first);
+        snmp_set_var_objid(vb, name.data(), name.size());
+        SetValue(vb, next->second);
+    }
+}
+
+std::vector<netsnmp_request_info *> Pending(netsnmp_request_info *requests)
+{
+    std::vector<netsnmp_request_info *> list;
+    for (netsnmp_request_info *request = requests; request; request = request->next) {
+        if (!request->processed)
+            list.push_back(request);
+    }
+    return list;
+}
+
+// Returns the bindings of this registration's part of a SET; a binding of a
+// type the switch never holds fails the SET with wrongType.
+bool Bindings(netsnmp_agent_request_info *reqinfo,
+              const std::vector<netsnmp_request_info *> &requests,
+              std::vector<VarBind> &bindings)
+{
+    for (netsnmp_request_info *request : requests) {
+        const netsnmp_variable_list *vb = request->requestvb;
+        const auto value = ValueOf(vb);
+        if (!value) {
+            netsnmp_set_request_error(reqinfo, request, SNMP_ERR_WRONGTYPE);
+            return false;
+        }
+        bindings.push_back({ToOid(vb->name, vb->name_length), *value});
+    }
+    return true;
+}
+
+int HandleRequest(netsnmp_mib_handler *,
+                  netsnmp_handler_registration *reginfo,
+                  netsnmp_agent_request_info *reqinfo,
+                  netsnmp_request_info *requests)
+{
+    HandlerContext &context = Context();
+    const std::vector<netsnmp_request_info *> pending = Pending(requests);
+    std::vector<VarBind> bindings;
+    switch (reqinfo->mode) {
+    case MODE_GET:
+        HandleGet(reqinfo, requests);
+        break;
+    case MODE_GETNEXT:
+        HandleGetNext(reginfo, requests);
+        break;
+    case MODE_SET_RESERVE1:
+        if (Bindings(reqinfo, pending, bindings)) {
+            const SetResult result = context.store->check(bindings);
+            if (result.status != NoError)
+                netsnmp_set_request_error(reqinfo, pending[result.index], result.status);
+        }
+        break;
+    case MODE_SET_ACTION:
+        if (Bindings(reqinfo, pending, bindings)) {
+            const Journal journal = context.store->apply(bindings);
+            context.pending.before.insert(
+                context.pending.before.end(), journal.before.begin(), journal.before.end());
+        }
+        break;
+    case MODE_SET_UNDO:
+        context.store->revert(context.pending);
+        context.pending = {};
+        break;
+    case MODE_SET_COMMIT:
+        context.pending = {};
+        if (Bindings(reqinfo, pending, bindings))
+            context.device->committed(bindings);
+        break;
+    case MODE_SET_FREE:
+        context.pending = {};
+        break;
+    default:
+        break;
+    }
+    return SNMP_ERR_NOERROR;
+}
+
+// The subtrees the store serves: each scalar and each table on its own, so
+// that net-snmp's own SNMPv3 tables stay beside them.
+std::vector<Oid> RegistrationRoots(const Store &store)
+{
+    std::vector<Oid> roots;
+    for (const TableDef *table : store.tables())
+        roots.push_back(table->entry);
+    for (const ObjectDef *def : store.objects()) {
+        if (!def->table && def->access != Access::NotAccessible)
+            roots.push_back(def->oid);
+    }
+    return roots;
+}
+
+std::vector<com2SecEntry *> &CommunityEntries()
+{
+    static std::vector<com2SecEntry *> entries;
+    return entries;
+}
+
+const char *const AccessConfiguration[] = {
+    "view all included .1",
+    "group tundra v1 tundra",
+    "group tundra v2c tundra",
+    "group granite v1 granite",
+    "group granite v2c granite",
+    "access tundra \"\" v1 noauth exact all none all",
+    "access tundra \"\" v2c noauth exact all none all",
+    "access granite \"\" v1 noauth exact all all all",
+    "access granite \"\" v2c noauth exact all all all",
+    "access v3noauth \"\" usm noauth exact all all all",
+    "access v3auth \"\" usm auth exact all all all",
+    "access v3priv \"\" usm priv exact all all all",
+};
+
+std::string ApplyConfigLine(const std::string &line)
+{
+    std::vector<char> text(line.begin(), line.end());
+    text.push_back('\0');
+    return netsnmp_config(text.data()) == SNMPERR_SUCCESS ? std::string() : "cannot apply: " + line;
+}
+
+std::string CreateUsers(const std::string &usersFile)
+{
+    std::vector<UserSpec> users;
+    if (usersFile.empty())
+        return {};
+    if (std::string error = LoadUsersFile(usersFile, users); !error.empty())
+        return error;
+    u_char engineId[SNMP_MAXBUF_SMALL];
+    const size_t engineIdLength = snmpv3_get_engineID(engineId, sizeof(engineId));
+    for (const UserSpec &user : users) {
+        std::string line = "createUser " + user.name;
+        if (!user.authProtocol.empty())
+            line += " " + user.authProtocol + " \"" + user.authPassword + "\"";
+        if (!user.privProtocol.empty())
+            line += " " + user.privProtocol + " \"" + user.privPassword + "\"";
+        if (std::string error = ApplyConfigLine(line); !error.empty())
+            return error;
+        if (!usm_get_user(engineId, engineIdLength, const_cast<char *>(user.name.c_str())))
+            return usersFile + ": net-snmp refused the user " + user.name;
+        if (std::string error = ApplyConfigLine("group " + user.group() + " usm " + user.name);
+            !error.empty())
+            return error;
+    }
+    return {};
+}
+
+} // namespace
+
+Agent::Agent(Store &store, Switch &device)
+    : m_store(store)
+    , m_switch(device)
+{
+    Context().store = &store;
+    Context().device = &device;
+}
+
+Agent::~Agent()
+{
+    snmp_shutdown(AppName);
+}
+
+std::string Agent::start(const std::string &address, uint16_t port, const std::string &usersFile)
+{
+    PrepareNetSnmpLibrary();
+    snmp_enable_stderrlog();
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
+    netsnmp_ds_set_boolean(
+        NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_DONT_LOG_TCPWRAPPERS_CONNECTS, 1);
+    add_to_init_list(const_cast<char *>("-smux"));
+    init_agent(AppName);
+    init_vacm_conf();
+    init_usmConf();
+
+    registerStore();
+    init_snmpEngine();
+    init_snmpMPDStats();
+    init_usmStats();
+    init_usmUser();
+    init_vacm_vars();
+    init_vacm_context();
+    init_snmpTargetAddrEntry();
+    init_snmpTargetAddrEntry_data();
+    init_snmpTargetParamsEntry();
+    init_snmpTargetParamsEntry_data();
+    init_target_counters();
+    // The access control is in place when the library starts, so that it
+    // finds a configured agent.
+    for (const char *line : AccessConfiguration)
+        netsnmp_config_remember(const_cast<char *>(line));
+    init_snmp(AppName);
+
+    if (std::string error = CreateUsers(usersFile); !error.empty())
+        return error;
+    fillCommunityEngineIds();
+    syncCommunities();
+    m_switch.setCommunitiesChanged([this] { syncCommunities(); });
+    return openTransport(address, port);
+}
+
+std::string Agent::openTransport(const std::string &address, uint16_t port)
+{
+    const std::string spec = "udp:" + address + ":" + std::to_string(port);
+    netsnmp_transport *transport = netsnmp_transport_open_server(AppName, spec.c_str());
+    if (!transport)
+        return "cannot listen on " + address + ":" + std::to_string(port);
+    if (netsnmp_register_agent_nsap(transport) == 0) {
+        netsnmp_transport_free(transport);
+        return "cannot serve " + spec;
+    }
+    sockaddr_in bound{};
+    socklen_t length = sizeof(bound);
+    if (getsockname(transport->sock, reinterpret_cast<sockaddr *>(&bound), &length) != 0)
+        return "cannot read the bound address";
+    m_port = ntohs(bound.sin_port);
+
+    if (pipe(StopPipe) != 0)
+        return "cannot create the stop pipe";
+    fcntl(StopPipe[0], F_SETFL, O_NONBLOCK);
+    fcntl(StopPipe[1], F_SETFL, O_NONBLOCK);
+    watch(StopPipe[0], [this] { stop(); });
+    struct sigaction action
+    {};
+    action.sa_handler = OnSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    return {};
+}
+
+void Agent::registerStore()
+{
+    for (const Oid &root : RegistrationRoots(m_store)) {
+        const std::vector<oid> ids = FromOid(root);
+        netsnmp_handler_registration *registration = netsnmp_create_handler_registration(
+            "rq5160", HandleRequest, ids.data(), ids.size(), HANDLER_CAN_RWRITE);
+        netsnmp_register_handler(registration);
+    }
+}
+
+// Communities name the local engine as their context engine.
+void Agent::fillCommunityEngineIds()
+{
+    const TableDef *communities = m_store.table(CommunityEntry);
+    if (!communities)
+        return;
+    u_char engineId[SNMP_MAXBUF_SMALL];
+    const size_t length = snmpv3_get_engineID(engineId, sizeof(engineId));
+    const Value id = Value::octets(Bytes(reinterpret_cast<const char *>(engineId), length));
+    const Oid column = communities->entry + Oid{4};
+    m_store.setDefault(column, id);
+    for (const Oid &index : m_store.rowIndexes(*communities)) {
+        const auto current = m_store.value(column + index);
+        if (!current || current->bytes().empty())
+            m_store.put(column + index, id);
+    }
+}
+
+void Agent::syncCommunities()
+{
+    for (com2SecEntry *entry : CommunityEntries()) {
+        netsnmp_udp_com2SecList_remove(entry);
+        netsnmp_udp_com2Sec_free(entry);
+    }
+    CommunityEntries().clear();
+    const TableDef *communities = m_store.table(CommunityEntry);
+    if (!communities)
+        return;
+    in_addr any{};
+    for (const Oid &index : m_store.rowIndexes(*communities)) {
+        const auto name = m_store.value(communities->entry + Oid{2} + index);
+        const auto securityName = m_store.value(communities->entry + Oid{3} + index);
+        if (!name || !securityName
+            || m_store.number(communities->entry + Oid{8} + index) != RowActive)
+            continue;
+        com2SecEntry *entry = nullptr;
+        if (netsnmp_udp_com2SecEntry_create(&entry,
+                                            name->bytes().c_str(),
+                                            securityName->bytes().c_str(),
+                                            nullptr,
+                                            &any,
+                                            &any,
+                                            0)
+            == C2SE_ERR_SUCCESS)
+            CommunityEntries().push_back(entry);
+    }
+}
+
+void Agent::run()
+{
+    m_running = true;
+    while (m_running)
+        agent_check_and_process(1);
+}
+
+void Agent::stop()
+{
+    char drained[16];
+    while (read(StopPipe[0], drained, sizeof(drained)) > 0) {
+    }
+    m_running = false;
+}
+
+void Agent::watch(int fd, std::function<void()> readable)
+{
+    Watches()[fd] = std::move(readable);
+    register_readfd(fd, OnReadable, nullptr);
+}
+
+void Agent::unwatch(int fd)
+{
+    unregister_readfd(fd);
+    Watches().erase(fd);
+}
+
+} // namespace sim
+
+namespace sim {
+
+unsigned Agent::after(int ms, std::function<void()> callback)
+{
+    timeval delay{ms / 1000, (ms % 1000) * 1000};
+    const unsigned id = snmp_alarm_register_hr(delay, 0, OnAlarm, nullptr);
+    if (id != 0)
+        Timers()[id] = std::move(callback);
+    return id;
+}
+
+void Agent::cancel(unsigned timer)
+{
+    if (Timers().erase(timer) != 0)
+        snmp_alarm_unregister(timer);
+}
+
+} // namespace sim

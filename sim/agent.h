@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace sim {
+
+class Store;
+class Switch;
+
+// Sockets and timers of the simulator's single event loop.
+class EventLoop
+{
+public:
+    virtual ~EventLoop() = default;
+    virtual void watch(int fd, std::function<void()> readable) = 0;
+    virtual void unwatch(int fd) = 0;
+    // Runs `callback` once after `ms` milliseconds; returns an id for cancel.
+    virtual unsigned after(int ms, std::function<void()> callback) = 0;
+    virtual void cancel(unsigned timer) = 0;
+};
+
+// net-snmp's agent library as a master agent serving the store on one UDP
+// address, with the SNMPv3 standard tables of the library itself.
+class Agent final : public EventLoop
+{
+public:
+    Agent(Store &store, Switch &device);
+    ~Agent();
+    Agent(const Agent &) = delete;
+    Agent &operator=(const Agent &) = delete;
+
+    // Sets up the library, the access control and the users of usersFile,
+    // then listens on "address:port". Returns an empty text or the reason.
+    std::string start(const std::string &address, uint16_t port, const std::string &usersFile);
+    uint16_t port() const { return m_port; }
+
+    // Processes requests until stop() or SIGINT/SIGTERM.
+    void run();
+    void stop();
+
+    void watch(int fd, std::function<void()> readable) override;
+    void unwatch(int fd) override;
+    unsigned after(int ms, std::function<void()> callback) override;
+    void cancel(unsigned timer) override;
+
+private:
+    std::string openTransport(const std::string &address, uint16_t port);
+    void registerStore();
+    void fillCommunityEngineIds();
+    void syncCommunities();
+
+    Store &m_store;
+    Switch &m_switch;
+    uint16_t m_port = 0;
+    bool m_running = false;
+};
+
+} // namespace sim

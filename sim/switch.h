@@ -1,0 +1,63 @@
+#pragma once
+
+#include "store.h"
+#include "transfers.h"
+
+#include <chrono>
+#include <functional>
+#include <map>
+
+namespace sim {
+
+// The RQ5160's behaviour on top of its object store: clocks, LEDs, saving and
+// resetting, port links, trunk and AAA bookkeeping, and file transfers.
+class Switch
+{
+public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    explicit Switch(Store &store, Clock clock = &std::chrono::steady_clock::now);
+
+    // Installs the computed values and actions; call once after loading.
+    void install();
+    // Fills the forwarding table with `count` learned entries.
+    void generateForwardingTable(int count);
+    void setFileTransfers(FileTransfers *transfers) { m_transfers = transfers; }
+    void setTftpPort(uint16_t port) { m_tftpPort = port; }
+    // Called whenever the community table may have changed.
+    void setCommunitiesChanged(std::function<void()> changed)
+    {
+        m_communitiesChanged = std::move(changed);
+    }
+
+    // Reacts to a SET that has been applied.
+    void committed(const std::vector<VarBind> &bindings);
+
+    // The front-panel LED status bytes at this moment.
+    Bytes ledStatus() const;
+    uint32_t upTimeTicks() const;
+
+private:
+    void committedBinding(const Oid &oid, const Value &value);
+    void updatePortLink(uint32_t port);
+    void save();
+    void reset();
+    void startTransfer(uint32_t row);
+    void finishTransfer(uint32_t row, TransferOutcome outcome, const Bytes &received);
+    Bytes configurationText() const;
+    Bytes logText() const;
+    void hostAdded(const Oid &index);
+    void hostRemoved(const Oid &index);
+
+    Store &m_store;
+    Clock m_clock;
+    std::chrono::steady_clock::time_point m_boot;
+    std::map<Oid, Value> m_saved;
+    std::map<uint32_t, bool> m_cabled; // ports with a cable plugged in
+    FileTransfers *m_transfers = nullptr;
+    uint16_t m_tftpPort = 69;
+    bool m_transferRunning = false;
+    std::function<void()> m_communitiesChanged;
+};
+
+} // namespace sim

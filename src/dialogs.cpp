@@ -1,0 +1,1 @@
+// The feature dialogs' library; its sources come from the dialog folders.

@@ -1,0 +1,163 @@
+#include "simulator.h"
+
+#include <QDeadlineTimer>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int StartMs = 5000;
+
+// Options of the net-snmp tools that take the next argument as their value.
+bool TakesValue(const QString &option)
+{
+    static const QSet<QString> options
+        = {u"-v"_s, u"-c"_s, u"-u"_s, u"-l"_s, u"-a"_s, u"-A"_s, u"-x"_s, u"-X"_s,
+           u"-t"_s, u"-r"_s, u"-n"_s, u"-E"_s, u"-e"_s, u"-Z"_s, u"-m"_s, u"-M"_s,
+           u"-D"_s, u"-L"_s, u"-O"_s, u"-I"_s, u"-P"_s, u"-C"_s, u"-T"_s, u"-Y"_s};
+    return options.contains(option);
+}
+
+QStringList WithTarget(const QStringList &args, const QString &target)
+{
+    QStringList result{u"-On"_s};
+    int i = 0;
+    while (i < args.size() && args[i].startsWith(u'-')) {
+        result << args[i];
+        if (TakesValue(args[i]) && i + 1 < args.size())
+            result << args[++i];
+        ++i;
+    }
+    result << target;
+    result << args.mid(i);
+    return result;
+}
+
+} // namespace
+
+SimulatedSwitch::SimulatedSwitch()
+    : SimulatedSwitch(Options{})
+{}
+
+SimulatedSwitch::SimulatedSwitch(Options options)
+    : m_options(std::move(options))
+{}
+
+SimulatedSwitch::~SimulatedSwitch()
+{
+    stop();
+}
+
+QString SimulatedSwitch::address() const
+{
+    return u"127.0.0.1"_s;
+}
+
+QString SimulatedSwitch::usersFile() const
+{
+    return m_options.usersFile.isEmpty() ? QStringLiteral(RQ5160_SIM_USERS) : m_options.usersFile;
+}
+
+bool SimulatedSwitch::start()
+{
+    stop();
+    QStringList args{u"--listen"_s, u"127.0.0.1:0"_s};
+    if (!m_options.dataFile.isEmpty())
+        args << u"--data"_s << m_options.dataFile;
+    args << u"--users"_s << usersFile();
+    if (m_options.fdbSize >= 0)
+        args << u"--fdb"_s << QString::number(m_options.fdbSize);
+    if (m_options.tftpPort > 0)
+        args << u"--tftp-port"_s << QString::number(m_options.tftpPort);
+
+    m_process = std::make_unique<QProcess>();
+    m_process->setProcessChannelMode(QProcess::SeparateChannels);
+    m_process->start(QStringLiteral(RQ5160_SIM_PATH), args);
+    if (!m_process->waitForStarted(StartMs)) {
+        qWarning("rq5160-sim did not start: %s", qPrintable(m_process->errorString()));
+        m_process.reset();
+        return false;
+    }
+    static const QRegularExpression ready(u"^rq5160-sim listening on 127\\.0\\.0\\.1:(\\d+)$"_s);
+    const QDeadlineTimer deadline(StartMs);
+    while (!deadline.hasExpired()) {
+        if (!m_process->canReadLine() && !m_process->waitForReadyRead(100)) {
+            if (m_process->state() == QProcess::NotRunning)
+                break;
+            continue;
+        }
+        const QString line = QString::fromUtf8(m_process->readLine()).trimmed();
+        const QRegularExpressionMatch match = ready.match(line);
+        if (match.hasMatch()) {
+            m_port = match.captured(1).toUShort();
+            return waitUntilAnswering();
+        }
+    }
+    qWarning("rq5160-sim did not become ready: %s",
+             qPrintable(QString::fromUtf8(m_process->readAllStandardError())));
+    stop();
+    return false;
+}
+
+bool SimulatedSwitch::waitUntilAnswering()
+{
+    const QDeadlineTimer deadline(StartMs);
+    while (!deadline.hasExpired()) {
+        const ToolResult result = runTool(u"snmpget"_s,
+                                          {u"-v2c"_s,
+                                           u"-c"_s,
+                                           u"tundra"_s,
+                                           u"-t"_s,
+                                           u"0.5"_s,
+                                           u"-r"_s,
+                                           u"0"_s,
+                                           u"1.3.6.1.2.1.1.3.0"_s});
+        if (result.exitCode == 0)
+            return true;
+        QThread::msleep(50);
+    }
+    qWarning("rq5160-sim on port %u does not answer", m_port);
+    stop();
+    return false;
+}
+
+void SimulatedSwitch::stop()
+{
+    if (!m_process)
+        return;
+    if (m_process->state() != QProcess::NotRunning) {
+        m_process->terminate();
+        if (!m_process->waitForFinished(StartMs)) {
+            m_process->kill();
+            m_process->waitForFinished(StartMs);
+        }
+    }
+    m_process.reset();
+}
+
+SimulatedSwitch::ToolResult SimulatedSwitch::runTool(const QString &tool,
+                                                     const QStringList &args) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"SNMPCONFPATH"_s, m_toolConfig.path());
+    environment.insert(u"SNMP_PERSISTENT_DIR"_s, m_toolConfig.path());
+    environment.insert(u"MIBDIRS"_s, m_toolConfig.path());
+    environment.insert(u"MIBS"_s, QString());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(tool, WithTarget(args, u"%1:%2"_s.arg(address()).arg(m_port)));
+    ToolResult result;
+    if (!process.waitForStarted(StartMs) || !process.waitForFinished(60000)) {
+        result.err = process.errorString();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The simulated RQ5160 (rq5160-sim) on an ephemeral loopback port, for tests
+// that cross the wire. Read community "tundra", write community "granite";
+// the default users file holds the SNMPv3 users listed in sim/data/users.conf.
+class SimulatedSwitch
+{
+public:
+    struct Options
+    {
+        QString dataFile;  // empty: the shipped switch
+        QString usersFile; // empty: the shipped users
+        int fdbSize = -1;  // forwarding-table entries; -1: the simulator's default
+        int tftpPort = -1; // port of the TFTP server its file transfers use; -1: 69
+    };
+
+    SimulatedSwitch();
+    explicit SimulatedSwitch(Options options);
+    ~SimulatedSwitch();
+    SimulatedSwitch(const SimulatedSwitch &) = delete;
+    SimulatedSwitch &operator=(const SimulatedSwitch &) = delete;
+
+    // Starts it on 127.0.0.1:0 and waits (about 5 s at most) until it answers;
+    // false with a warning saying why.
+    bool start();
+    // Stops it (SIGTERM, then waits); a stopped switch answers nothing.
+    void stop();
+
+    quint16 port() const { return m_port; }
+    QString address() const;
+    QString usersFile() const;
+
+    struct ToolResult
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    // Runs a net-snmp tool (snmpget, snmpset, snmpwalk, ...) against the switch
+    // with the given options and OIDs; the target "127.0.0.1:<port>" goes after
+    // the options. The tool reads no configuration of the machine or the user
+    // and prints numeric OIDs (-On).
+    ToolResult runTool(const QString &tool, const QStringList &args) const;
+
+private:
+    bool waitUntilAnswering();
+
+    Options m_options;
+    std::unique_ptr<QProcess> m_process;
+    QTemporaryDir m_toolConfig;
+    quint16 m_port = 0;
+};
