@@ -760,9 +760,20 @@ SnmpReply
 SnmpAdapter::exchange(const SnmpTarget &target, SnmpPduType type, const SnmpBindings &bindings)
 {
     int status = 0;
-    const quint64 id = d->dispatch(target, type, bindings, {}, true, status);
-    if (id == 0)
-        return SnmpReply{status, 0, {}, {}, 0};
+    const quint64 id = start(target, type, bindings, status);
+    return id == 0 ? SnmpReply{status, 0, {}, {}, 0} : reply(id);
+}
+
+quint64 SnmpAdapter::start(const SnmpTarget &target,
+                           SnmpPduType type,
+                           const SnmpBindings &bindings,
+                           int &status)
+{
+    return d->dispatch(target, type, bindings, {}, true, status);
+}
+
+SnmpReply SnmpAdapter::reply(quint64 id)
+{
     d->waitFor(id);
     SnmpReply reply = std::move(d->exchanges.at(id).reply);
     d->exchanges.erase(id);
@@ -786,10 +797,13 @@ void SnmpAdapter::abandon(quint64 id)
     const auto found = d->exchanges.find(id);
     if (found == d->exchanges.end())
         return;
-    if (found->second.finished)
+    if (found->second.finished && (found->second.synchronous || !found->second.completion)) {
         d->exchanges.erase(found);
-    else
-        found->second.completion = nullptr;
+        return;
+    }
+    // Dropped when it ends (or from the delivery queue it is in).
+    found->second.completion = nullptr;
+    found->second.synchronous = false;
 }
 
 int SnmpAdapter::outstanding() const

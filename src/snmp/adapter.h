@@ -17,6 +17,8 @@ struct SnmpTarget
     KxSNMPSecurity security;
     int timeout = 100;
     int retries = 1;
+
+    bool operator==(const SnmpTarget &) const = default;
 };
 
 using SnmpCompletion = std::function<void(SnmpReply &reply)>;
@@ -37,6 +39,13 @@ public:
     // is neither IPv4 text nor a resolvable name, and -506 before
     // CreateGlobalSession.
     SnmpReply exchange(const SnmpTarget &target, SnmpPduType type, const SnmpBindings &bindings);
+
+    // exchange() in two steps, so that the caller can work while the agent
+    // answers: start() sends (0 with the status when it could not), reply()
+    // waits for the answer of a started exchange.
+    quint64
+    start(const SnmpTarget &target, SnmpPduType type, const SnmpBindings &bindings, int &status);
+    SnmpReply reply(quint64 id);
 
     // Sends without waiting: the exchange's id, or 0 with the status when it
     // could not be sent. The completion runs later from the event loop, never

@@ -9,6 +9,8 @@ struct KxSNMPDevice
 {
     QString address;
     quint16 port = 0;
+
+    bool operator==(const KxSNMPDevice &) const = default;
 };
 
 // The SNMPv3 context put on every PDU.
@@ -16,6 +18,8 @@ struct KxSNMPScope
 {
     QString contextEngineId;
     QString contextName;
+
+    bool operator==(const KxSNMPScope &) const = default;
 };
 
 // Protocol codes of the records and the command line.
@@ -55,6 +59,8 @@ struct KxSNMPSecurity
     QString privPassword;
     quint32 authProtocol = SnmpCode::AuthNone;
     quint32 privProtocol = SnmpCode::PrivNone;
+
+    bool operator==(const KxSNMPSecurity &) const = default;
 };
 
 // The process-wide records: the one switch this module manages.

@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using namespace KxConvert;
@@ -207,6 +208,7 @@ KxSNMPRequest::KxSNMPRequest()
 KxSNMPRequest::~KxSNMPRequest()
 {
     active = false;
+    dropReadAhead();
     waitForOutstanding();
     for (const quint64 id : m_outstanding)
         SnmpAdapter::instance().abandon(id);
@@ -290,17 +292,74 @@ bool KxSNMPRequest::Read(bool first, bool &ok)
         return false;
     }
     const SnmpBindings sent = readBindings(first);
-    const SnmpReply reply = SnmpAdapter::instance().exchange(target(), readType(), sent);
+    const SnmpReply reply = exchangeRead(sent);
     const int code = StatusToError(reply.status).code;
     if (code != 0) {
         ok = false;
         if (!(code == NoSuchName && varList.IsTable()))
             report(code);
+    } else {
+        readAhead(reply);
     }
     const Pass pass = processBindings(code, reply.bindings, sent);
     if (pass.endOfWalk)
         return false;
     return finishRow(pass);
+}
+
+// The reply for the bindings: the read-ahead's when it asked for the same.
+SnmpReply KxSNMPRequest::exchangeRead(const SnmpBindings &sent)
+{
+    const SnmpTarget to = target();
+    if (m_readAhead.id) {
+        const bool same = m_readAhead.target == to
+                          && std::equal(sent.cbegin(),
+                                        sent.cend(),
+                                        m_readAhead.sent.cbegin(),
+                                        m_readAhead.sent.cend(),
+                                        [](const SnmpBinding &a, const SnmpBinding &b) {
+                                            return a.oid == b.oid;
+                                        });
+        const quint64 id = std::exchange(m_readAhead.id, 0);
+        if (same)
+            return SnmpAdapter::instance().reply(id);
+        SnmpAdapter::instance().abandon(id);
+    }
+    return SnmpAdapter::instance().exchange(to, readType(), sent);
+}
+
+// Sends the next row's GET-NEXT of a table walk while no column has ended:
+// its bindings are the OIDs just returned.
+void KxSNMPRequest::readAhead(const SnmpReply &reply)
+{
+    if (!varList.IsTable() || !active)
+        return;
+    SnmpBindings next;
+    next.reserve(reply.bindings.size());
+    size_t n = 0;
+    for (int i = 0; i < varList.Count(); ++i) {
+        if (!varList.IsReadable(i))
+            continue;
+        if (n >= reply.bindings.size())
+            return;
+        const QString &returned = reply.bindings[n++].oid;
+        if (IsColumnEnd(baseOid(i), varList.Item(i).lastOid, returned))
+            return;
+        next.push_back({returned, {}});
+    }
+    if (next.empty() || n != reply.bindings.size())
+        return;
+    int status = 0;
+    const SnmpTarget to = target();
+    m_readAhead.id = SnmpAdapter::instance().start(to, SnmpPduType::GetNext, next, status);
+    m_readAhead.target = to;
+    m_readAhead.sent = std::move(next);
+}
+
+void KxSNMPRequest::dropReadAhead()
+{
+    if (m_readAhead.id)
+        SnmpAdapter::instance().abandon(std::exchange(m_readAhead.id, 0));
 }
 
 // Stores one reply into the readable variables, ending the columns that the

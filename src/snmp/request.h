@@ -99,6 +99,16 @@ private:
         SnmpBindings sent;
     };
 
+    // The next row's exchange of a synchronous walk, sent as soon as the
+    // row before was received, so that the agent answers while that row is
+    // stored and handled.
+    struct ReadAhead
+    {
+        quint64 id = 0;
+        SnmpTarget target;
+        SnmpBindings sent;
+    };
+
     struct Pass
     {
         int processed = 0;
@@ -112,6 +122,9 @@ private:
     bool hasValidKind() const;
     SnmpBindings readBindings(bool first);
     SnmpPduType readType() const;
+    SnmpReply exchangeRead(const SnmpBindings &sent);
+    void readAhead(const SnmpReply &reply);
+    void dropReadAhead();
     std::vector<int> applyPositions(const QString &positions, const QStringList *values);
     SnmpBindings writeBindings(std::vector<int> &written);
     Pass processBindings(int code, const SnmpBindings &received, const SnmpBindings &sent);
@@ -126,4 +139,5 @@ private:
     int m_pending = 0;
     quint64 m_errorSequence = 0;
     std::set<quint64> m_outstanding;
+    ReadAhead m_readAhead;
 };

@@ -123,6 +123,7 @@ private Q_SLOTS:
     void tableWalksOneRowPerExchange_data() { addVersionRows(); }
     void tableWalksOneRowPerExchange();
     void v1EndOfViewEndsWalkWithoutReport();
+    void walkFollowsTheListBetweenRows();
     void writeSendsChosenPositionsAndRestoresList_data() { addVersionRows(); }
     void writeSendsChosenPositionsAndRestoresList();
     void wrongValueIsReportedAndValuesKept();
@@ -279,6 +280,35 @@ void TestRequestWire::v1EndOfViewEndsWalkWithoutReport()
     QCOMPARE(m_reports.size(), 0);
     QCOMPARE(walk->ErrorCount(), 0u);
     QCOMPARE(walk->varList.Item(2).value, u"third"_s);
+}
+
+// The next row is asked for before the caller handles a row; a caller that
+// restarts, moves or stops the walk still gets what it asked for.
+void TestRequestWire::walkFollowsTheListBetweenRows()
+{
+    GlobalSecurity().version = SnmpCode::Version2c;
+    auto walk = request(testTable, MVT_FMV, 2);
+    bool ok = true;
+    QVERIFY(walk->Read(true, ok));
+    QVERIFY(walk->Read(false, ok));
+    QCOMPARE(rowOf(walk->varList), expectedRows.at(1));
+    QVERIFY(walk->Read(true, ok));
+    QCOMPARE(rowOf(walk->varList), expectedRows.at(0));
+
+    // Back to the start of the third row's predecessor.
+    walk->varList.Item(2).lastOid = u"1.3.6.1.6.3.99.1.3.1.0.1.2.3.4.6"_s;
+    walk->varList.Item(3).lastOid = u"1.3.6.1.6.3.99.1.4.1.0.1.2.3.4.6"_s;
+    QVERIFY(walk->Read(false, ok));
+    QCOMPARE(rowOf(walk->varList), expectedRows.at(2));
+
+    QVERIFY(walk->Read(true, ok));
+    walk->active = false;
+    QVERIFY(!walk->Read(false, ok));
+    QVERIFY(!ok);
+    QCOMPARE(rowOf(walk->varList), expectedRows.at(0));
+    walk.reset();
+    QTRY_COMPARE(SnmpAdapter::instance().outstanding(), 0);
+    QCOMPARE(m_reports.size(), 0);
 }
 
 void TestRequestWire::writeSendsChosenPositionsAndRestoresList()
