@@ -105,8 +105,9 @@ void TFTPSession::startRead()
 void TFTPSession::startWrite()
 {
     // The file replaces an existing one only when the transfer completes.
+    // Unbuffered, so that a failed write shows at the block that failed.
     auto target = std::make_unique<QSaveFile>(*m_localPath);
-    if (!target->open(QIODevice::WriteOnly))
+    if (!target->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(Tftp::AccessViolation, KxTFTPStatus::AccessViolation);
     m_target = std::move(target);
     m_options = Tftp::Negotiate(m_request.options, Tftp::Wrq, -1);
@@ -235,7 +236,7 @@ void TFTPSession::acceptData(QByteArrayView data)
     m_record.lastBlockLength = int(data.size());
     m_record.transferred += data.size();
     if (data.size() < m_options.blockSize) {
-        if (!m_target->commit()) {
+        if (!m_target->flush() || !m_target->commit()) {
             qCWarning(lcTftp) << "cannot save" << *m_localPath << m_target->errorString();
             return fail(Tftp::DiskFull, KxTFTPStatus::DiskFull);
         }

@@ -27,7 +27,7 @@ private Q_SLOTS:
     void allowedPathIsExactAndPerOperation();
 
 private:
-    QTemporaryDir m_base;
+    QTemporaryDir m_base{QDir::current().filePath(u"policy-XXXXXX"_s)};
     QString m_root;
     TftpNamePolicy m_policy;
 };
