@@ -76,9 +76,9 @@ void KxTFTPServer::SetHandler(KxTFTPHandler handler, QObject *receiver)
 void KxTFTPServer::Start(const QString &rootFolder, int port)
 {
     m_names.setRootFolder(rootFolder);
-    m_record.serverPort = port;
     if (m_socket)
         return;
+    m_record.serverPort = port;
     m_socket = new QUdpSocket(this);
     // No address sharing: a second server on the port must fail here rather
     // than split the requests with the first.
@@ -211,7 +211,8 @@ void KxTFTPServer::timerTick()
     for (TFTPSession *session : sessions) {
         if (session->isActive() && session->deadlinePassed(now))
             session->expire(m_retries);
-        if (!session->isActive())
+        // the handler may have stopped the server meanwhile
+        if (!session->isActive() && m_sessions.contains(session))
             removeSession(session);
     }
 }
