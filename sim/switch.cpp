@@ -40,6 +40,17 @@ const Oid AaaHostEntry = O("1.3.6.1.4.1.88508.12.5.10.1");
 const Oid AaaGroupEntry = O("1.3.6.1.4.1.88508.12.5.9.1");
 const Oid AaaMembership = O("1.3.6.1.4.1.88508.12.5.12.1.4");
 const Oid CommunityEntry = O("1.3.6.1.6.3.18.1.1.1");
+const Oid VlanStaticEntry = O("1.3.6.1.2.1.17.7.1.4.3.1");
+const Oid VlanCount = O("1.3.6.1.2.1.17.7.1.1.4.0");
+const Oid LoginMethodEntry = O("1.3.6.1.4.1.88508.12.5.3.1");
+const Oid EnableMethodEntry = O("1.3.6.1.4.1.88508.12.5.4.1");
+const Oid LoginAssignments = O("1.3.6.1.4.1.88508.12.5.7.1");
+const Oid EnableAssignments = O("1.3.6.1.4.1.88508.12.5.7.2");
+const Oid CleanCounters = O("1.3.6.1.4.1.88508.11.68.1.2.1.2.4.0");
+const Oid PaePortEntry = O("1.0.8802.1.1.1.1.1.2.1");
+const Oid AuthConfigEntry = O("1.0.8802.1.1.1.1.2.1.1");
+const Oid AuthStatsEntry = O("1.0.8802.1.1.1.1.2.2.1");
+const Oid AuthDiagEntry = O("1.0.8802.1.1.1.1.2.3.1");
 
 constexpr uint32_t PortCount = 24;
 constexpr size_t LedBytes = 55;
@@ -100,14 +111,34 @@ Oid SlotProtocol(uint32_t slot, const Oid &group)
     return AaaGroupEntry + Oid{2 * slot + 1} + group;
 }
 
-const char *const BuiltInGroups[] = {"tacacs", "xtacacs", "tacacs+", "radius"};
-
 Oid GroupIndex(std::string_view name)
 {
     Oid index{static_cast<uint32_t>(name.size())};
     for (unsigned char c : name)
         index.append(c);
     return index;
+}
+
+const char *const BuiltInGroups[] = {"tacacs", "xtacacs", "tacacs+", "radius"};
+
+bool IsBuiltInGroup(const Oid &index)
+{
+    for (const char *name : BuiltInGroups) {
+        if (index == GroupIndex(name))
+            return true;
+    }
+    return false;
+}
+
+Oid DefaultList()
+{
+    return GroupIndex("default");
+}
+
+int64_t RowCount(const Store &store, const Oid &entry)
+{
+    const TableDef *table = store.table(entry);
+    return table ? static_cast<int64_t>(store.rowIndexes(*table).size()) : 0;
 }
 
 // Adds and removes server group members by a SET of the membership control
@@ -251,10 +282,11 @@ void Switch::install()
     m_store.setProvider(SysUpTime,
                         [this] { return Value::unsignedOf(Type::TimeTicks, upTimeTicks()); });
     m_store.setProvider(LedStatus, [this] { return Value::octets(ledStatus()); });
-    m_store.setProvider(TrunkCount, [this] {
-        const TableDef *trunks = m_store.table(TrunkEntry);
-        return Value::integer(trunks ? static_cast<int64_t>(m_store.rowIndexes(*trunks).size())
-                                     : 0);
+    m_store.setProvider(TrunkCount,
+                        [this] { return Value::integer(RowCount(m_store, TrunkEntry)); });
+    m_store.setProvider(VlanCount, [this] {
+        return Value::unsignedOf(Type::Gauge32,
+                                 static_cast<uint64_t>(RowCount(m_store, VlanStaticEntry)));
     });
     m_store.setProvider(CurrentTime, [this] {
         const int64_t zoneMinutes = m_store.number(TimeZone);
@@ -272,7 +304,33 @@ void Switch::install()
     });
     if (m_store.object(AaaMembership))
         m_store.setAction(AaaMembership, std::make_unique<MembershipAction>(m_store));
+    installAaaChecks();
     m_saved = m_store.values();
+}
+
+// The built-in server groups and the default method lists stay; an
+// application can only be given a method list that exists.
+void Switch::installAaaChecks()
+{
+    m_store.setCheck(AaaGroupEntry + Oid{18}, [](const Oid &index, const Value &value) {
+        return value.number() == RowDestroy && IsBuiltInGroup(index) ? InconsistentValue : NoError;
+    });
+    for (const Oid &list : {LoginMethodEntry, EnableMethodEntry}) {
+        m_store.setCheck(list + Oid{10}, [](const Oid &index, const Value &value) {
+            return value.number() == RowDestroy && index == DefaultList() ? InconsistentValue
+                                                                          : NoError;
+        });
+    }
+    for (uint32_t application = 1; application <= 4; ++application) {
+        for (const auto &[assignments, lists] : {std::pair{LoginAssignments, LoginMethodEntry},
+                                                 std::pair{EnableAssignments, EnableMethodEntry}}) {
+            m_store.setCheck(
+                assignments + Oid{application}, [this, lists](const Oid &, const Value &value) {
+                    const Oid index = GroupIndex(value.bytes());
+                    return m_store.value(lists + Oid{10} + index) ? NoError : InconsistentValue;
+                });
+        }
+    }
 }
 
 uint32_t Switch::upTimeTicks() const
@@ -354,8 +412,53 @@ void Switch::committedBinding(const Oid &oid, const Value &value)
             hostAdded(index);
         else if (value.number() == RowDestroy)
             hostRemoved(index);
+    } else if (oid.startsWith(TrunkEntry + Oid{3}) || oid.startsWith(TrunkEntry + Oid{7})) {
+        const Oid index = oid.tail(TrunkEntry.size() + 1);
+        if (m_store.value(TrunkEntry + Oid{7} + index))
+            m_store.put(TrunkEntry + Oid{5} + index,
+                        Value::integer(m_store.number(TrunkEntry + Oid{3} + index)));
+    } else if (oid.startsWith(AuthConfigEntry + Oid{6}) || oid.startsWith(PaePortEntry + Oid{4})
+               || oid.startsWith(PaePortEntry + Oid{5})) {
+        authenticate(oid.ids().back());
+    } else if (oid == CleanCounters && value.number() == 2) {
+        cleanCounters();
     } else if (oid.startsWith(CommunityEntry) && m_communitiesChanged) {
         m_communitiesChanged();
+    }
+}
+
+// The authenticator state of a port after its port control changed or it
+// was initialized or reauthenticated; both actions are one-shot.
+void Switch::authenticate(uint32_t port)
+{
+    const Oid index{port};
+    m_store.put(PaePortEntry + Oid{4} + index, Value::integer(2));
+    m_store.put(PaePortEntry + Oid{5} + index, Value::integer(2));
+    const int64_t control = m_store.number(AuthConfigEntry + Oid{6} + index);
+    const bool linked = m_store.number(IfOperStatus + index) == 1;
+    int64_t state = linked ? 5 : 2; // authenticated or disconnected
+    if (control == 1)
+        state = 9; // forceUnauth
+    else if (control == 3)
+        state = 8; // forceAuth
+    const bool authorized = state == 5 || state == 8;
+    m_store.put(AuthConfigEntry + Oid{1} + index, Value::integer(state));
+    m_store.put(AuthConfigEntry + Oid{5} + index, Value::integer(authorized ? 1 : 2));
+}
+
+void Switch::cleanCounters()
+{
+    m_store.put(CleanCounters, Value::integer(1));
+    for (const Oid &entry : {AuthStatsEntry, AuthDiagEntry}) {
+        const TableDef *table = m_store.table(entry);
+        if (!table)
+            continue;
+        for (const ObjectDef *def : table->columns) {
+            if (def->syntax != Syntax::Counter)
+                continue;
+            for (const Oid &index : m_store.rowIndexes(*table))
+                m_store.put(def->oid + index, Value::unsignedOf(Type::Counter32, 0));
+        }
     }
 }
 

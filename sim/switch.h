@@ -46,6 +46,9 @@ private:
     void finishTransfer(uint32_t row, TransferOutcome outcome, const Bytes &received);
     Bytes configurationText() const;
     Bytes logText() const;
+    void installAaaChecks();
+    void authenticate(uint32_t port);
+    void cleanCounters();
     void hostAdded(const Oid &index);
     void hostRemoved(const Oid &index);
 
