@@ -106,7 +106,7 @@ void KxTFTPServer::Stop()
     while (!m_sessions.isEmpty() && !wait.hasExpired() && m_clock() - start < StopWait) {
         if (!m_timer.isActive())
             m_timer.start();
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, TickInterval);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     m_timer.stop();
     for (TFTPSession *session : std::as_const(m_sessions))
