@@ -1,5 +1,6 @@
 #include "files/filesys.h"
 #include "files/kxtftpserver.h"
+#include "moduletest.h"
 #include "platform/prompts.h"
 #include "platform/radiogroup.h"
 #include "simulator.h"
@@ -85,13 +86,7 @@ class TestFileSystem : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        CreateGlobalSession(QDir::currentPath());
-        QVERIFY(m_switch.start());
-        GlobalDevice().port = m_switch.port();
-        GlobalSecurity().version = SnmpCode::Version2c;
-    }
+    void initTestCase() { QVERIFY(ConnectModuleTo(m_switch)); }
 
     void opensOnFirmwareWithTheSwitchRow()
     {
