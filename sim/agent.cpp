@@ -17,6 +17,7 @@
 #include <arpa/inet.h>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <map>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -332,13 +333,8 @@ std::string ApplyConfigLine(const std::string &line)
     return netsnmp_config(text.data()) == SNMPERR_SUCCESS ? std::string() : "cannot apply: " + line;
 }
 
-std::string CreateUsers(const std::string &usersFile)
+std::string CreateUsers(const std::vector<UserSpec> &users)
 {
-    std::vector<UserSpec> users;
-    if (usersFile.empty())
-        return {};
-    if (std::string error = LoadUsersFile(usersFile, users); !error.empty())
-        return error;
     u_char engineId[SNMP_MAXBUF_SMALL];
     const size_t engineIdLength = snmpv3_get_engineID(engineId, sizeof(engineId));
     for (const UserSpec &user : users) {
@@ -350,7 +346,7 @@ std::string CreateUsers(const std::string &usersFile)
         if (std::string error = ApplyConfigLine(line); !error.empty())
             return error;
         if (!usm_get_user(engineId, engineIdLength, const_cast<char *>(user.name.c_str())))
-            return usersFile + ": net-snmp refused the user " + user.name;
+            return "net-snmp refused the user " + user.name;
         if (std::string error = ApplyConfigLine("group " + user.group() + " usm " + user.name);
             !error.empty())
             return error;
@@ -373,10 +369,13 @@ Agent::~Agent()
     snmp_shutdown(AppName);
 }
 
-std::string Agent::start(const std::string &address, uint16_t port, const std::string &usersFile)
+std::string
+Agent::start(const std::string &address, uint16_t port, const std::vector<UserSpec> &users)
 {
-    PrepareNetSnmpLibrary();
-    snmp_enable_stderrlog();
+    // The library creates this folder when it is missing, and says so.
+    const std::string folder = PrepareNetSnmpLibrary();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder + "/cert_indexes", ignored);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
@@ -404,8 +403,11 @@ std::string Agent::start(const std::string &address, uint16_t port, const std::s
     for (const char *line : AccessConfiguration)
         netsnmp_config_remember(const_cast<char *>(line));
     init_snmp(AppName);
+    // Logged from here on: what goes wrong while serving, not the library's
+    // notes about its private folder.
+    snmp_enable_stderrlog();
 
-    if (std::string error = CreateUsers(usersFile); !error.empty())
+    if (std::string error = CreateUsers(users); !error.empty())
         return error;
     fillCommunityEngineIds();
     syncCommunities();

@@ -60,6 +60,8 @@ std::string LoadUsersFile(const std::string &path, std::vector<UserSpec> &users)
             return where + "a protocol needs a password and a password a protocol";
         if (user.authProtocol.empty() && !user.privProtocol.empty())
             return where + "privacy needs authentication";
+        if (line.find('"') != std::string::npos)
+            return where + "quotes are not allowed";
         if ((!user.authPassword.empty() && user.authPassword.size() < 8)
             || (!user.privPassword.empty() && user.privPassword.size() < 8))
             return where + "passwords need at least 8 characters";
