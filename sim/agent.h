@@ -50,7 +50,6 @@ public:
 
 private:
     std::string openTransport(const std::string &address, uint16_t port);
-    void registerStore();
     void fillCommunityEngineIds();
     void syncCommunities();
 
