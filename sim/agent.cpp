@@ -116,11 +116,11 @@ std::string ApplyConfigLine(const std::string &line)
     return netsnmp_config(text.data()) == SNMPERR_SUCCESS ? std::string() : "cannot apply: " + line;
 }
 
-std::string CreateUsers(const std::vector<UserSpec> &users)
+std::string CreateUsers(const std::vector<SnmpUser> &users)
 {
     u_char engineId[SNMP_MAXBUF_SMALL];
     const size_t engineIdLength = snmpv3_get_engineID(engineId, sizeof(engineId));
-    for (const UserSpec &user : users) {
+    for (const SnmpUser &user : users) {
         std::string line = "createUser " + user.name;
         if (!user.authProtocol.empty())
             line += " " + user.authProtocol + " \"" + user.authPassword + "\"";
@@ -150,7 +150,7 @@ Agent::~Agent()
 }
 
 std::string
-Agent::start(const std::string &address, uint16_t port, const std::vector<UserSpec> &users)
+Agent::start(const std::string &address, uint16_t port, const std::vector<SnmpUser> &users)
 {
     // The library creates this folder when it is missing, and says so.
     const std::string folder = PrepareNetSnmpLibrary();

@@ -9,7 +9,7 @@ namespace sim {
 
 class Store;
 class Switch;
-struct UserSpec;
+struct SnmpUser;
 
 // Sockets and timers of the simulator's single event loop.
 class EventLoop
@@ -36,7 +36,7 @@ public:
     // Sets up the library, the access control and the SNMPv3 users, then
     // listens on "address:port". Returns an empty text or the reason.
     std::string
-    start(const std::string &address, uint16_t port, const std::vector<UserSpec> &users);
+    start(const std::string &address, uint16_t port, const std::vector<SnmpUser> &users);
     uint16_t port() const { return m_port; }
 
     // Processes requests until stop() or SIGINT/SIGTERM.

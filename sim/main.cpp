@@ -110,7 +110,7 @@ int main(int argc, char **argv)
         std::cerr << "rq5160-sim: " << error << "\n";
         return 1;
     }
-    std::vector<sim::UserSpec> users;
+    std::vector<sim::SnmpUser> users;
     if (!options.usersFile.empty()) {
         if (const std::string error = sim::LoadUsersFile(options.usersFile, users);
             !error.empty()) {

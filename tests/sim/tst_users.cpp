@@ -13,7 +13,7 @@ class TestUsers : public QObject
 private Q_SLOTS:
     void readsUsersAndTheirGroups()
     {
-        std::vector<sim::UserSpec> users;
+        std::vector<sim::SnmpUser> users;
         QCOMPARE(load("# comment\n\nalice SHA authpass123 AES privpass123 # admin\n"
                       "bob MD5 authpass123 - -\ncarol - - - -\n",
                       users),
@@ -46,14 +46,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, line);
         QFETCH(QString, error);
-        std::vector<sim::UserSpec> users;
+        std::vector<sim::SnmpUser> users;
         const QString result
             = load("good SHA authpass123 - -\n" + line.toStdString() + "\n", users);
         QVERIFY2(result.contains(u":2: "_s + error), qPrintable(result));
     }
 
 private:
-    static QString load(const std::string &text, std::vector<sim::UserSpec> &users)
+    static QString load(const std::string &text, std::vector<sim::SnmpUser> &users)
     {
         QTemporaryFile file;
         if (!file.open())
