@@ -7,18 +7,13 @@ namespace sim {
 
 namespace {
 
-Oid O(std::string_view text)
-{
-    return *Oid::parse(text);
-}
-
-const Oid AaaHostEntry = O("1.3.6.1.4.1.88508.12.5.10.1");
-const Oid AaaGroupEntry = O("1.3.6.1.4.1.88508.12.5.9.1");
-const Oid AaaMembership = O("1.3.6.1.4.1.88508.12.5.12.1.4");
-const Oid LoginMethodEntry = O("1.3.6.1.4.1.88508.12.5.3.1");
-const Oid EnableMethodEntry = O("1.3.6.1.4.1.88508.12.5.4.1");
-const Oid LoginAssignments = O("1.3.6.1.4.1.88508.12.5.7.1");
-const Oid EnableAssignments = O("1.3.6.1.4.1.88508.12.5.7.2");
+const Oid AaaHostEntry = "1.3.6.1.4.1.88508.12.5.10.1"_oid;
+const Oid AaaGroupEntry = "1.3.6.1.4.1.88508.12.5.9.1"_oid;
+const Oid AaaMembership = "1.3.6.1.4.1.88508.12.5.12.1.4"_oid;
+const Oid LoginMethodEntry = "1.3.6.1.4.1.88508.12.5.3.1"_oid;
+const Oid EnableMethodEntry = "1.3.6.1.4.1.88508.12.5.4.1"_oid;
+const Oid LoginAssignments = "1.3.6.1.4.1.88508.12.5.7.1"_oid;
+const Oid EnableAssignments = "1.3.6.1.4.1.88508.12.5.7.2"_oid;
 
 constexpr uint32_t GroupSlots = 8;
 constexpr int64_t ProtocolOther = 6;

@@ -8,8 +8,8 @@ namespace sim {
 
 namespace {
 
-const Oid FileEntry = *Oid::parse("1.3.6.1.4.1.88508.12.1.2.1.1");
-const Oid TransferStatus = *Oid::parse("1.3.6.1.4.1.88508.12.1.1.5.0");
+const Oid FileEntry = "1.3.6.1.4.1.88508.12.1.2.1.1"_oid;
+const Oid TransferStatus = "1.3.6.1.4.1.88508.12.1.1.5.0"_oid;
 
 enum FileStatus : int64_t {
     StatusInProcess = 2,

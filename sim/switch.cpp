@@ -8,39 +8,34 @@ namespace sim {
 
 namespace {
 
-Oid O(std::string_view text)
-{
-    return *Oid::parse(text);
-}
-
-const Oid SysUpTime = O("1.3.6.1.2.1.1.3.0");
-const Oid IfSpeed = O("1.3.6.1.2.1.2.2.1.5");
-const Oid IfAdminStatus = O("1.3.6.1.2.1.2.2.1.7");
-const Oid IfOperStatus = O("1.3.6.1.2.1.2.2.1.8");
-const Oid IfLastChange = O("1.3.6.1.2.1.2.2.1.9");
-const Oid PortInfoType = O("1.3.6.1.4.1.88508.11.68.1.2.3.1.1.3");
-const Oid PortInfoLink = O("1.3.6.1.4.1.88508.11.68.1.2.3.1.1.4");
-const Oid PortInfoNway = O("1.3.6.1.4.1.88508.11.68.1.2.3.1.1.5");
-const Oid PortCtrlAdmin = O("1.3.6.1.4.1.88508.11.68.1.2.3.2.1.3");
-const Oid ConsoleInUse = O("1.3.6.1.4.1.88508.12.1.1.3.0");
-const Oid LedStatus = O("1.3.6.1.4.1.88508.12.11.1.9.4.1.5.1");
-const Oid SaveConfig = O("1.3.6.1.4.1.88508.12.1.2.6.0");
-const Oid SystemReset = O("1.3.6.1.4.1.88508.12.1.2.3.0");
-const Oid TrunkEntry = O("1.3.6.1.4.1.88508.11.68.1.2.9.3.1");
-const Oid TrunkCount = O("1.3.6.1.4.1.88508.11.68.1.2.9.2.0");
-const Oid CurrentTime = O("1.3.6.1.4.1.88508.12.10.10.1.0");
-const Oid UpTimeText = O("1.3.6.1.4.1.88508.12.10.10.2.0");
-const Oid BootTimeText = O("1.3.6.1.4.1.88508.12.10.10.3.0");
-const Oid TimeZone = O("1.3.6.1.4.1.88508.12.10.10.4.0");
-const Oid FdbEntry = O("1.3.6.1.2.1.17.7.1.2.2.1");
-const Oid CommunityEntry = O("1.3.6.1.6.3.18.1.1.1");
-const Oid VlanStaticEntry = O("1.3.6.1.2.1.17.7.1.4.3.1");
-const Oid VlanCount = O("1.3.6.1.2.1.17.7.1.1.4.0");
-const Oid CleanCounters = O("1.3.6.1.4.1.88508.11.68.1.2.1.2.4.0");
-const Oid PaePortEntry = O("1.0.8802.1.1.1.1.1.2.1");
-const Oid AuthConfigEntry = O("1.0.8802.1.1.1.1.2.1.1");
-const Oid AuthStatsEntry = O("1.0.8802.1.1.1.1.2.2.1");
-const Oid AuthDiagEntry = O("1.0.8802.1.1.1.1.2.3.1");
+const Oid SysUpTime = "1.3.6.1.2.1.1.3.0"_oid;
+const Oid IfSpeed = "1.3.6.1.2.1.2.2.1.5"_oid;
+const Oid IfAdminStatus = "1.3.6.1.2.1.2.2.1.7"_oid;
+const Oid IfOperStatus = "1.3.6.1.2.1.2.2.1.8"_oid;
+const Oid IfLastChange = "1.3.6.1.2.1.2.2.1.9"_oid;
+const Oid PortInfoType = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.3"_oid;
+const Oid PortInfoLink = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.4"_oid;
+const Oid PortInfoNway = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.5"_oid;
+const Oid PortCtrlAdmin = "1.3.6.1.4.1.88508.11.68.1.2.3.2.1.3"_oid;
+const Oid ConsoleInUse = "1.3.6.1.4.1.88508.12.1.1.3.0"_oid;
+const Oid LedStatus = "1.3.6.1.4.1.88508.12.11.1.9.4.1.5.1"_oid;
+const Oid SaveConfig = "1.3.6.1.4.1.88508.12.1.2.6.0"_oid;
+const Oid SystemReset = "1.3.6.1.4.1.88508.12.1.2.3.0"_oid;
+const Oid TrunkEntry = "1.3.6.1.4.1.88508.11.68.1.2.9.3.1"_oid;
+const Oid TrunkCount = "1.3.6.1.4.1.88508.11.68.1.2.9.2.0"_oid;
+const Oid CurrentTime = "1.3.6.1.4.1.88508.12.10.10.1.0"_oid;
+const Oid UpTimeText = "1.3.6.1.4.1.88508.12.10.10.2.0"_oid;
+const Oid BootTimeText = "1.3.6.1.4.1.88508.12.10.10.3.0"_oid;
+const Oid TimeZone = "1.3.6.1.4.1.88508.12.10.10.4.0"_oid;
+const Oid FdbEntry = "1.3.6.1.2.1.17.7.1.2.2.1"_oid;
+const Oid CommunityEntry = "1.3.6.1.6.3.18.1.1.1"_oid;
+const Oid VlanStaticEntry = "1.3.6.1.2.1.17.7.1.4.3.1"_oid;
+const Oid VlanCount = "1.3.6.1.2.1.17.7.1.1.4.0"_oid;
+const Oid CleanCounters = "1.3.6.1.4.1.88508.11.68.1.2.1.2.4.0"_oid;
+const Oid PaePortEntry = "1.0.8802.1.1.1.1.1.2.1"_oid;
+const Oid AuthConfigEntry = "1.0.8802.1.1.1.1.2.1.1"_oid;
+const Oid AuthStatsEntry = "1.0.8802.1.1.1.1.2.2.1"_oid;
+const Oid AuthDiagEntry = "1.0.8802.1.1.1.1.2.3.1"_oid;
 
 constexpr uint32_t PortCount = 24;
 constexpr size_t LedBytes = 55;
