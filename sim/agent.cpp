@@ -1,5 +1,6 @@
 #include "agent.h"
 
+#include "handler.h"
 #include "store.h"
 #include "switch.h"
 #include "users.h"
@@ -17,6 +18,7 @@
 #include <arpa/inet.h>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <map>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -86,224 +88,6 @@ void OnAlarm(unsigned int id, void *)
     callback();
 }
 
-Oid ToOid(const oid *ids, size_t length)
-{
-    return Oid(std::vector<uint32_t>(ids, ids + length));
-}
-
-std::vector<oid> FromOid(const Oid &value)
-{
-    return std::vector<oid>(value.ids().begin(), value.ids().end());
-}
-
-void SetValue(netsnmp_variable_list *vb, const Value &value)
-{
-    switch (value.type()) {
-    case Type::Integer: {
-        const long v = static_cast<long>(value.number());
-        snmp_set_var_typed_value(vb, ASN_INTEGER, &v, sizeof(v));
-        return;
-    }
-    case Type::Counter32:
-    case Type::Gauge32:
-    case Type::TimeTicks: {
-        static const std::map<Type, u_char> types = {{Type::Counter32, ASN_COUNTER},
-                                                     {Type::Gauge32, ASN_GAUGE},
-                                                     {Type::TimeTicks, ASN_TIMETICKS}};
-        const u_long v = static_cast<u_long>(value.number()) & 0xFFFFFFFFUL;
-        snmp_set_var_typed_value(vb, types.at(value.type()), &v, sizeof(v));
-        return;
-    }
-    case Type::Counter64: {
-        const auto v = static_cast<uint64_t>(value.number());
-        counter64 c{static_cast<u_long>(v >> 32), static_cast<u_long>(v & 0xFFFFFFFFUL)};
-        snmp_set_var_typed_value(vb, ASN_COUNTER64, &c, sizeof(c));
-        return;
-    }
-    case Type::OctetString:
-    case Type::IpAddress:
-        snmp_set_var_typed_value(vb,
-                                 value.type() == Type::IpAddress ? ASN_IPADDRESS : ASN_OCTET_STR,
-                                 value.bytes().data(),
-                                 value.bytes().size());
-        return;
-    case Type::ObjectId: {
-        const std::vector<oid> ids = FromOid(value.oid());
-        snmp_set_var_typed_value(vb, ASN_OBJECT_ID, ids.data(), ids.size() * sizeof(oid));
-        return;
-    }
-    }
-}
-
-// The value of a SET binding; nullopt for types the switch never holds.
-std::optional<Value> ValueOf(const netsnmp_variable_list *vb)
-{
-    switch (vb->type) {
-    case ASN_INTEGER:
-        return Value::integer(*vb->val.integer);
-    case ASN_COUNTER:
-        return Value::unsignedOf(Type::Counter32,
-                                 static_cast<u_long>(*vb->val.integer) & 0xFFFFFFFFUL);
-    case ASN_GAUGE:
-        return Value::unsignedOf(Type::Gauge32,
-                                 static_cast<u_long>(*vb->val.integer) & 0xFFFFFFFFUL);
-    case ASN_TIMETICKS:
-        return Value::unsignedOf(Type::TimeTicks,
-                                 static_cast<u_long>(*vb->val.integer) & 0xFFFFFFFFUL);
-    case ASN_COUNTER64:
-        return Value::unsignedOf(Type::Counter64,
-                                 (static_cast<uint64_t>(vb->val.counter64->high) << 32)
-                                     | (vb->val.counter64->low & 0xFFFFFFFFUL));
-    case ASN_OCTET_STR:
-        return Value::octets(Bytes(reinterpret_cast<const char *>(vb->val.string), vb->val_len));
-    case ASN_IPADDRESS:
-        return Value::ipAddress(Bytes(reinterpret_cast<const char *>(vb->val.string), vb->val_len));
-    case ASN_OBJECT_ID:
-        return Value::objectId(ToOid(vb->val.objid, vb->val_len / sizeof(oid)));
-    default:
-        return std::nullopt;
-    }
-}
-
-struct HandlerContext
-{
-    Store *store = nullptr;
-    Switch *device = nullptr;
-    Journal pending; // changes of the SET in progress, across registrations
-};
-
-HandlerContext &Context()
-{
-    static HandlerContext context;
-    return context;
-}
-
-void HandleGet(netsnmp_agent_request_info *reqinfo, netsnmp_request_info *requests)
-{
-    for (netsnmp_request_info *request = requests; request; request = request->next) {
-        if (request->processed)
-            continue;
-        netsnmp_variable_list *vb = request->requestvb;
-        Value value;
-        switch (Context().store->get(ToOid(vb->name, vb->name_length), value)) {
-        case Lookup::Found:
-            SetValue(vb, value);
-            break;
-        case Lookup::NoSuchInstance:
-            netsnmp_set_request_error(reqinfo, request, SNMP_NOSUCHINSTANCE);
-            break;
-        case Lookup::NoSuchObject:
-            netsnmp_set_request_error(reqinfo, request, SNMP_NOSUCHOBJECT);
-            break;
-        }
-    }
-}
-
-void HandleGetNext(netsnmp_handler_registration *reginfo, netsnmp_request_info *requests)
-{
-    const Oid root = ToOid(reginfo->rootoid, reginfo->rootoid_len);
-    for (netsnmp_request_info *request = requests; request; request = request->next) {
-        if (request->processed)
-            continue;
-        netsnmp_variable_list *vb = request->requestvb;
-        const auto next = Context().store->next(ToOid(vb->name, vb->name_length), root);
-        if (!next)
-            continue; // left unanswered: the agent asks the next subtree
-        const std::vector<oid> name = FromOid(next->first);
-        snmp_set_var_objid(vb, name.data(), name.size());
-        SetValue(vb, next->second);
-    }
-}
-
-std::vector<netsnmp_request_info *> Pending(netsnmp_request_info *requests)
-{
-    std::vector<netsnmp_request_info *> list;
-    for (netsnmp_request_info *request = requests; request; request = request->next) {
-        if (!request->processed)
-            list.push_back(request);
-    }
-    return list;
-}
-
-// Returns the bindings of this registration's part of a SET; a binding of a
-// type the switch never holds fails the SET with wrongType.
-bool Bindings(netsnmp_agent_request_info *reqinfo,
-              const std::vector<netsnmp_request_info *> &requests,
-              std::vector<VarBind> &bindings)
-{
-    for (netsnmp_request_info *request : requests) {
-        const netsnmp_variable_list *vb = request->requestvb;
-        const auto value = ValueOf(vb);
-        if (!value) {
-            netsnmp_set_request_error(reqinfo, request, SNMP_ERR_WRONGTYPE);
-            return false;
-        }
-        bindings.push_back({ToOid(vb->name, vb->name_length), *value});
-    }
-    return true;
-}
-
-int HandleRequest(netsnmp_mib_handler *,
-                  netsnmp_handler_registration *reginfo,
-                  netsnmp_agent_request_info *reqinfo,
-                  netsnmp_request_info *requests)
-{
-    HandlerContext &context = Context();
-    const std::vector<netsnmp_request_info *> pending = Pending(requests);
-    std::vector<VarBind> bindings;
-    switch (reqinfo->mode) {
-    case MODE_GET:
-        HandleGet(reqinfo, requests);
-        break;
-    case MODE_GETNEXT:
-        HandleGetNext(reginfo, requests);
-        break;
-    case MODE_SET_RESERVE1:
-        if (Bindings(reqinfo, pending, bindings)) {
-            const SetResult result = context.store->check(bindings);
-            if (result.status != NoError)
-                netsnmp_set_request_error(reqinfo, pending[result.index], result.status);
-        }
-        break;
-    case MODE_SET_ACTION:
-        if (Bindings(reqinfo, pending, bindings)) {
-            const Journal journal = context.store->apply(bindings);
-            context.pending.before.insert(
-                context.pending.before.end(), journal.before.begin(), journal.before.end());
-        }
-        break;
-    case MODE_SET_UNDO:
-        context.store->revert(context.pending);
-        context.pending = {};
-        break;
-    case MODE_SET_COMMIT:
-        context.pending = {};
-        if (Bindings(reqinfo, pending, bindings))
-            context.device->committed(bindings);
-        break;
-    case MODE_SET_FREE:
-        context.pending = {};
-        break;
-    default:
-        break;
-    }
-    return SNMP_ERR_NOERROR;
-}
-
-// The subtrees the store serves: each scalar and each table on its own, so
-// that net-snmp's own SNMPv3 tables stay beside them.
-std::vector<Oid> RegistrationRoots(const Store &store)
-{
-    std::vector<Oid> roots;
-    for (const TableDef *table : store.tables())
-        roots.push_back(table->entry);
-    for (const ObjectDef *def : store.objects()) {
-        if (!def->table && def->access != Access::NotAccessible)
-            roots.push_back(def->oid);
-    }
-    return roots;
-}
-
 std::vector<com2SecEntry *> &CommunityEntries()
 {
     static std::vector<com2SecEntry *> entries;
@@ -332,16 +116,11 @@ std::string ApplyConfigLine(const std::string &line)
     return netsnmp_config(text.data()) == SNMPERR_SUCCESS ? std::string() : "cannot apply: " + line;
 }
 
-std::string CreateUsers(const std::string &usersFile)
+std::string CreateUsers(const std::vector<SnmpUser> &users)
 {
-    std::vector<UserSpec> users;
-    if (usersFile.empty())
-        return {};
-    if (std::string error = LoadUsersFile(usersFile, users); !error.empty())
-        return error;
     u_char engineId[SNMP_MAXBUF_SMALL];
     const size_t engineIdLength = snmpv3_get_engineID(engineId, sizeof(engineId));
-    for (const UserSpec &user : users) {
+    for (const SnmpUser &user : users) {
         std::string line = "createUser " + user.name;
         if (!user.authProtocol.empty())
             line += " " + user.authProtocol + " \"" + user.authPassword + "\"";
@@ -350,7 +129,7 @@ std::string CreateUsers(const std::string &usersFile)
         if (std::string error = ApplyConfigLine(line); !error.empty())
             return error;
         if (!usm_get_user(engineId, engineIdLength, const_cast<char *>(user.name.c_str())))
-            return usersFile + ": net-snmp refused the user " + user.name;
+            return "net-snmp refused the user " + user.name;
         if (std::string error = ApplyConfigLine("group " + user.group() + " usm " + user.name);
             !error.empty())
             return error;
@@ -363,20 +142,20 @@ std::string CreateUsers(const std::string &usersFile)
 Agent::Agent(Store &store, Switch &device)
     : m_store(store)
     , m_switch(device)
-{
-    Context().store = &store;
-    Context().device = &device;
-}
+{}
 
 Agent::~Agent()
 {
     snmp_shutdown(AppName);
 }
 
-std::string Agent::start(const std::string &address, uint16_t port, const std::string &usersFile)
+std::string
+Agent::start(const std::string &address, uint16_t port, const std::vector<SnmpUser> &users)
 {
-    PrepareNetSnmpLibrary();
-    snmp_enable_stderrlog();
+    // The library creates this folder when it is missing, and says so.
+    const std::string folder = PrepareNetSnmpLibrary();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder + "/cert_indexes", ignored);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
@@ -387,7 +166,7 @@ std::string Agent::start(const std::string &address, uint16_t port, const std::s
     init_vacm_conf();
     init_usmConf();
 
-    registerStore();
+    RegisterStore(m_store, m_switch);
     init_snmpEngine();
     init_snmpMPDStats();
     init_usmStats();
@@ -404,8 +183,11 @@ std::string Agent::start(const std::string &address, uint16_t port, const std::s
     for (const char *line : AccessConfiguration)
         netsnmp_config_remember(const_cast<char *>(line));
     init_snmp(AppName);
+    // Logged from here on: what goes wrong while serving, not the library's
+    // notes about its private folder.
+    snmp_enable_stderrlog();
 
-    if (std::string error = CreateUsers(usersFile); !error.empty())
+    if (std::string error = CreateUsers(users); !error.empty())
         return error;
     fillCommunityEngineIds();
     syncCommunities();
@@ -442,17 +224,6 @@ std::string Agent::openTransport(const std::string &address, uint16_t port)
     return {};
 }
 
-void Agent::registerStore()
-{
-    for (const Oid &root : RegistrationRoots(m_store)) {
-        const std::vector<oid> ids = FromOid(root);
-        netsnmp_handler_registration *registration = netsnmp_create_handler_registration(
-            "rq5160", HandleRequest, ids.data(), ids.size(), HANDLER_CAN_RWRITE);
-        netsnmp_register_handler(registration);
-    }
-}
-
-// Communities name the local engine as their context engine.
 void Agent::fillCommunityEngineIds()
 {
     const TableDef *communities = m_store.table(CommunityEntry);

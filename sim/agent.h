@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace sim {
 
 class Store;
 class Switch;
+struct SnmpUser;
 
 // Sockets and timers of the simulator's single event loop.
 class EventLoop
@@ -31,9 +33,10 @@ public:
     Agent(const Agent &) = delete;
     Agent &operator=(const Agent &) = delete;
 
-    // Sets up the library, the access control and the users of usersFile,
-    // then listens on "address:port". Returns an empty text or the reason.
-    std::string start(const std::string &address, uint16_t port, const std::string &usersFile);
+    // Sets up the library, the access control and the SNMPv3 users, then
+    // listens on "address:port". Returns an empty text or the reason.
+    std::string
+    start(const std::string &address, uint16_t port, const std::vector<SnmpUser> &users);
     uint16_t port() const { return m_port; }
 
     // Processes requests until stop() or SIGINT/SIGTERM.
@@ -47,7 +50,6 @@ public:
 
 private:
     std::string openTransport(const std::string &address, uint16_t port);
-    void registerStore();
     void fillCommunityEngineIds();
     void syncCommunities();
 

@@ -335,6 +335,17 @@ private:
         TableDef table;
         table.entry = ParseOid(tokens[1].text);
         table.name = tokens[2].text;
+        std::vector<Token> rest = tokens;
+        if (rest.size() > 2 && rest[rest.size() - 2].text == "maxrows") {
+            table.maxRows = static_cast<size_t>(ParseNumber(rest.back().text));
+            rest.resize(rest.size() - 2);
+        }
+        parseTableEnd(rest, table);
+        m_table = &m_store.addTable(std::move(table));
+    }
+
+    static void parseTableEnd(const std::vector<Token> &tokens, TableDef &table)
+    {
         size_t pos = 4;
         for (;
              pos < tokens.size() && tokens[pos].text != "rowstatus" && tokens[pos].text != "status";
@@ -351,7 +362,6 @@ private:
         } else if (pos != tokens.size()) {
             throw ParseError("bad row control of table " + table.name);
         }
-        m_table = &m_store.addTable(std::move(table));
     }
 
     void column(const std::vector<Token> &tokens)

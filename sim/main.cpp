@@ -4,6 +4,7 @@
 #include "store.h"
 #include "switch.h"
 #include "tftpclient.h"
+#include "users.h"
 
 #include <charconv>
 #include <cstdio>
@@ -50,7 +51,11 @@ std::string Parse(int argc, char **argv, Options &options)
 {
     const std::string folder = ExecutableFolder();
     options.dataFile = folder + "/data/rq5160.sim";
-    options.usersFile = folder + "/data/users.conf";
+    // The shipped users, when they are there; a file given on the command
+    // line must exist.
+    const std::string shippedUsers = folder + "/data/users.conf";
+    if (std::filesystem::exists(shippedUsers))
+        options.usersFile = shippedUsers;
     bool listen = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -105,13 +110,21 @@ int main(int argc, char **argv)
         std::cerr << "rq5160-sim: " << error << "\n";
         return 1;
     }
+    std::vector<sim::SnmpUser> users;
+    if (!options.usersFile.empty()) {
+        if (const std::string error = sim::LoadUsersFile(options.usersFile, users);
+            !error.empty()) {
+            std::cerr << "rq5160-sim: " << error << "\n";
+            return 1;
+        }
+    }
     sim::Switch device(store);
     device.install();
     device.generateForwardingTable(options.fdbSize);
     device.setTftpPort(options.tftpPort);
 
     sim::Agent agent(store, device);
-    if (const std::string error = agent.start(options.address, options.port, options.usersFile);
+    if (const std::string error = agent.start(options.address, options.port, users);
         !error.empty()) {
         std::cerr << "rq5160-sim: " << error << "\n";
         return 1;

@@ -63,4 +63,9 @@ Oid &Oid::append(uint32_t id)
     return *this;
 }
 
+Oid operator""_oid(const char *text, size_t length)
+{
+    return Oid::parse(std::string_view(text, length)).value_or(Oid());
+}
+
 } // namespace sim

@@ -43,4 +43,7 @@ private:
     std::vector<uint32_t> m_ids;
 };
 
+// A literal OID of the switch's own tables: "1.3.6.1.2.1.1.3.0"_oid.
+Oid operator""_oid(const char *text, size_t length);
+
 } // namespace sim

@@ -80,6 +80,7 @@ struct TableDef
     RowControl control = RowControl::None;
     uint32_t controlColumn = 0;
     int64_t deleteValue = 0; // EntryStatus only
+    size_t maxRows = 0;      // 0: no limit
 
     const ObjectDef *column(uint32_t number) const;
     // Splits an instance suffix into its index components; false when malformed

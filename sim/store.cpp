@@ -262,7 +262,10 @@ int Store::checkColumn(const std::vector<VarBind> &bindings,
     if (isControl && table.control == RowControl::RowStatus && v != RowCreateAndGo
         && v != RowCreateAndWait)
         return v == RowNotReady ? WrongValue : InconsistentValue;
-    return createsRow(bindings, table, suffix) ? NoError : NoCreation;
+    if (!createsRow(bindings, table, suffix))
+        return NoCreation;
+    return table.maxRows != 0 && rowIndexes(table).size() >= table.maxRows ? ResourceUnavailable
+                                                                           : NoError;
 }
 
 bool Store::removesRow(const TableDef &table, const Value &value, uint32_t column) const

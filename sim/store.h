@@ -24,6 +24,7 @@ enum ErrorStatus : int {
     WrongValue = 10,
     NoCreation = 11,
     InconsistentValue = 12,
+    ResourceUnavailable = 13,
     NotWritable = 17,
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "aaa.h"
+#include "filetable.h"
 #include "store.h"
 #include "transfers.h"
 
@@ -9,8 +11,9 @@
 
 namespace sim {
 
-// The RQ5160's behaviour on top of its object store: clocks, LEDs, saving and
-// resetting, port links, trunk and AAA bookkeeping, and file transfers.
+// The RQ5160's behaviour on top of its object store: clocks, LEDs, port links,
+// saving and resetting, counts and 802.1X states; the authentication servers
+// and the file table keep their own books.
 class Switch
 {
 public:
@@ -22,8 +25,8 @@ public:
     void install();
     // Fills the forwarding table with `count` learned entries.
     void generateForwardingTable(int count);
-    void setFileTransfers(FileTransfers *transfers) { m_transfers = transfers; }
-    void setTftpPort(uint16_t port) { m_tftpPort = port; }
+    void setFileTransfers(FileTransfers *transfers) { m_files.setTransfers(transfers); }
+    void setTftpPort(uint16_t port) { m_files.setTftpPort(port); }
     // Called whenever the community table may have changed.
     void setCommunitiesChanged(std::function<void()> changed)
     {
@@ -42,21 +45,16 @@ private:
     void updatePortLink(uint32_t port);
     void save();
     void reset();
-    void startTransfer(uint32_t row);
-    void finishTransfer(uint32_t row, TransferOutcome outcome, const Bytes &received);
-    Bytes configurationText() const;
-    Bytes logText() const;
-    void hostAdded(const Oid &index);
-    void hostRemoved(const Oid &index);
+    void authenticate(uint32_t port);
+    void cleanCounters();
 
     Store &m_store;
+    AaaServers m_aaa;
+    FileTable m_files;
     Clock m_clock;
     std::chrono::steady_clock::time_point m_boot;
     std::map<Oid, Value> m_saved;
     std::map<uint32_t, bool> m_cabled; // ports with a cable plugged in
-    FileTransfers *m_transfers = nullptr;
-    uint16_t m_tftpPort = 69;
-    bool m_transferRunning = false;
     std::function<void()> m_communitiesChanged;
 };
 

@@ -20,14 +20,14 @@ std::string NoneIfDash(const std::string &text)
 
 } // namespace
 
-std::string UserSpec::group() const
+std::string SnmpUser::group() const
 {
     if (authProtocol.empty())
         return "v3noauth";
     return privProtocol.empty() ? "v3auth" : "v3priv";
 }
 
-std::string LoadUsersFile(const std::string &path, std::vector<UserSpec> &users)
+std::string LoadUsersFile(const std::string &path, std::vector<SnmpUser> &users)
 {
     std::ifstream in(path);
     if (!in)
@@ -46,7 +46,7 @@ std::string LoadUsersFile(const std::string &path, std::vector<UserSpec> &users)
         const std::string where = path + ":" + std::to_string(number) + ": ";
         if (words.size() != 5)
             return where + "expected: name auth auth-password priv priv-password";
-        UserSpec user{words[0],
+        SnmpUser user{words[0],
                       NoneIfDash(words[1]),
                       NoneIfDash(words[2]),
                       NoneIfDash(words[3]),
@@ -60,6 +60,8 @@ std::string LoadUsersFile(const std::string &path, std::vector<UserSpec> &users)
             return where + "a protocol needs a password and a password a protocol";
         if (user.authProtocol.empty() && !user.privProtocol.empty())
             return where + "privacy needs authentication";
+        if (line.find('"') != std::string::npos)
+            return where + "quotes are not allowed";
         if ((!user.authPassword.empty() && user.authPassword.size() < 8)
             || (!user.privPassword.empty() && user.privPassword.size() < 8))
             return where + "passwords need at least 8 characters";

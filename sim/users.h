@@ -6,7 +6,7 @@
 namespace sim {
 
 // One SNMPv3 user of the users file; empty protocols mean none.
-struct UserSpec
+struct SnmpUser
 {
     std::string name;
     std::string authProtocol;
@@ -20,6 +20,6 @@ struct UserSpec
 
 // Reads "name auth auth-password priv priv-password" lines ("-" for none,
 // "#" starts a comment). Returns an empty text or "file:line: reason".
-std::string LoadUsersFile(const std::string &path, std::vector<UserSpec> &users);
+std::string LoadUsersFile(const std::string &path, std::vector<SnmpUser> &users);
 
 } // namespace sim

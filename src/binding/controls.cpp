@@ -69,30 +69,48 @@ bool KxSNMPRequest2Controls::Refresh()
 
 bool KxSNMPRequest2Controls::refreshSynchronously()
 {
-    m_busy = true;
-    bool ok = true;
-    try {
+    const bool ok = whileBusy([this] {
+        bool read = true;
         if (!isWalk()) {
-            m_request->Read(true, ok);
-            if (ok)
+            m_request->Read(true, read);
+            if (read)
                 handOverRow();
         } else {
-            bool more = m_request->Read(true, ok);
-            while (more) {
-                if (ok)
+            for (bool more = m_request->Read(true, read); more;
+                 more = m_request->Read(false, read)) {
+                if (read)
                     handOverRow();
-                more = m_request->Read(false, ok);
             }
         }
         AfterRefresh();
-    } catch (...) {
-        m_busy = false;
-        throw;
-    }
-    m_busy = false;
+        return read;
+    });
     if (ok)
         reportSuccess();
     return ok;
+}
+
+// Runs a synchronous operation with the busy flag set; it is cleared also
+// when the operation raises.
+bool KxSNMPRequest2Controls::whileBusy(const std::function<bool()> &operation)
+{
+    struct ClearOnExit
+    {
+        bool &busy;
+        ~ClearOnExit() { busy = false; }
+    } clear{m_busy};
+    m_busy = true;
+    return operation();
+}
+
+void KxSNMPRequest2Controls::endFailedReply(OperationKind kind,
+                                            const DoneHandler &done,
+                                            const KxSNMPError &reply)
+{
+    m_busy = false;
+    m_operationKind = kind;
+    if (done)
+        done(*this, reply);
 }
 
 void KxSNMPRequest2Controls::onRefreshReply(const KxSNMPError &reply)
@@ -100,10 +118,7 @@ void KxSNMPRequest2Controls::onRefreshReply(const KxSNMPError &reply)
     if (m_destroying)
         return;
     if (reply.code != 0) {
-        m_busy = false;
-        m_operationKind = RefreshOperation;
-        if (OnRefreshDone)
-            OnRefreshDone(*this, reply);
+        endFailedReply(RefreshOperation, OnRefreshDone, reply);
         return;
     }
     const bool walking = isWalk() && !reply.done;
@@ -168,16 +183,12 @@ bool KxSNMPRequest2Controls::Apply(bool refreshAfter,
 
 bool KxSNMPRequest2Controls::applySynchronously(const QString &positions, const QStringList *values)
 {
-    m_busy = true;
-    bool ok = true;
-    try {
-        m_request->Write(false, positions, values, ok);
+    const bool ok = whileBusy([&] {
+        bool written = true;
+        m_request->Write(false, positions, values, written);
         AfterApply();
-    } catch (...) {
-        m_busy = false;
-        throw;
-    }
-    m_busy = false;
+        return written;
+    });
     if (ok)
         reportSuccess();
     if (isWalk() && refreshAfterApply)
@@ -190,10 +201,7 @@ void KxSNMPRequest2Controls::onApplyReply(const KxSNMPError &reply)
     if (m_destroying)
         return;
     if (reply.code != 0) {
-        m_busy = false;
-        m_operationKind = ApplyOperation;
-        if (OnApplyDone)
-            OnApplyDone(*this, reply);
+        endFailedReply(ApplyOperation, OnApplyDone, reply);
         return;
     }
     AfterApply();

@@ -80,6 +80,8 @@ private:
     void onRefreshReply(const KxSNMPError &reply);
     void onApplyReply(const KxSNMPError &reply);
     void endAsyncRefresh(const KxSNMPError &reply);
+    bool whileBusy(const std::function<bool()> &operation);
+    void endFailedReply(OperationKind kind, const DoneHandler &done, const KxSNMPError &reply);
     void reportSuccess();
     void showMessage(const QString &text);
 

@@ -54,6 +54,17 @@ void RadioGroup::setItemIndex(int index)
     m_buttons->setExclusive(true);
 }
 
+void RadioGroup::setItemEnabled(int index, bool enabled)
+{
+    if (QAbstractButton *target = m_buttons->button(index))
+        target->setEnabled(enabled);
+}
+
+QAbstractButton *RadioGroup::button(int index) const
+{
+    return m_buttons->button(index);
+}
+
 void RadioGroup::setColumns(int columns)
 {
     m_columns = std::max(1, columns);

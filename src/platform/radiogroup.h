@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QStringList>
 
+class QAbstractButton;
 class QButtonGroup;
 class QGridLayout;
 
@@ -25,6 +26,10 @@ public:
     int itemIndex() const;
     // Checks the item at index; an index outside the items leaves none checked.
     void setItemIndex(int index);
+
+    // Enables or disables the button of one item.
+    void setItemEnabled(int index, bool enabled);
+    QAbstractButton *button(int index) const;
 
     int columns() const { return m_columns; }
     void setColumns(int columns);

@@ -1,4 +1,5 @@
 #include "binding/controls.h"
+#include "moduletest.h"
 #include "platform/prompts.h"
 #include "simulator.h"
 #include "snmp/records.h"
@@ -73,13 +74,7 @@ class TestControls : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        CreateGlobalSession(QDir::currentPath());
-        QVERIFY(m_switch.start());
-        GlobalDevice().port = m_switch.port();
-        GlobalSecurity().version = SnmpCode::Version2c;
-    }
+    void initTestCase() { QVERIFY(ConnectModuleTo(m_switch)); }
 
     void synchronousScalarRefreshAndApply()
     {

@@ -1,5 +1,6 @@
 #include "binding/edits.h"
 #include "binding/portlist.h"
+#include "moduletest.h"
 #include "platform/radiogroup.h"
 #include "simulator.h"
 #include "snmp/kxexception.h"
@@ -55,16 +56,6 @@ const KxSNMPVarDesc fdbTable[] = {
     {},
 };
 
-int raisedCode(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const KxException &error) {
-        return error.helpContext();
-    }
-    return 0;
-}
-
 } // namespace
 
 class TestEdits : public QObject
@@ -92,13 +83,7 @@ class TestEdits : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        CreateGlobalSession(QDir::currentPath());
-        QVERIFY(m_switch.start());
-        GlobalDevice().port = m_switch.port();
-        GlobalSecurity().version = SnmpCode::Version2c;
-    }
+    void initTestCase() { QVERIFY(ConnectModuleTo(m_switch)); }
 
     void comboBoxShowsAndWritesThroughTheList()
     {
@@ -141,16 +126,16 @@ private Q_SLOTS:
         auto plain = binding(plainRmonTable, SVT_SV, 0);
         QCheckBox check;
         plain->BindControl(0, &check);
-        QCOMPARE(raisedCode([&] { plain->Refresh(); }), -517);
+        QCOMPARE(RaisedCode([&] { plain->Refresh(); }), -517);
         QVERIFY(!plain->busy());
 
         QComboBox combo;
-        QCOMPARE(raisedCode([&] { plain->BindComboBox(0, &combo); }), -520);
+        QCOMPARE(RaisedCode([&] { plain->BindComboBox(0, &combo); }), -520);
 
         auto other = binding(plainRmonTable, SVT_SV, 0);
         QWidget notAControl;
         other->BindControl(0, &notAControl);
-        QCOMPARE(raisedCode([&] { other->ShowValues(); }), -521);
+        QCOMPARE(RaisedCode([&] { other->ShowValues(); }), -521);
     }
 
     void partEditsChangeOnlyTheirBytes()

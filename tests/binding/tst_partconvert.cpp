@@ -2,23 +2,11 @@
 #include "snmp/kxexception.h"
 #include "snmp/varlist.h"
 
+#include "moduletest.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-int raisedCode(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const KxException &error) {
-        return error.helpContext();
-    }
-    return 0;
-}
-
-} // namespace
 
 class TestPartConvert : public QObject
 {
@@ -95,12 +83,12 @@ private Q_SLOTS:
     void errors()
     {
         const QByteArray threeBytes("\x01\x02\x03", 3);
-        QCOMPARE(raisedCode([&] { ExtractPart(threeBytes, 4, KxSyntax::UInt8); }), -519);
-        QCOMPARE(raisedCode([&] { ExtractPart(threeBytes, 2, KxSyntax::UInt16); }), -519);
-        QCOMPARE(raisedCode([&] { BytesToPartText(threeBytes, KxSyntax::Integer); }), -518);
-        QCOMPARE(raisedCode([] { PartTextToBytes(u"1"_s, 99); }), -511);
-        QCOMPARE(raisedCode([] { BytesToPartText(QByteArray(1, 1), 99); }), -511);
-        QCOMPARE(raisedCode([] { ExtractPart(QByteArray(1, 1), 0, 99); }), -511);
+        QCOMPARE(RaisedCode([&] { ExtractPart(threeBytes, 4, KxSyntax::UInt8); }), -519);
+        QCOMPARE(RaisedCode([&] { ExtractPart(threeBytes, 2, KxSyntax::UInt16); }), -519);
+        QCOMPARE(RaisedCode([&] { BytesToPartText(threeBytes, KxSyntax::Integer); }), -518);
+        QCOMPARE(RaisedCode([] { PartTextToBytes(u"1"_s, 99); }), -511);
+        QCOMPARE(RaisedCode([] { BytesToPartText(QByteArray(1, 1), 99); }), -511);
+        QCOMPARE(RaisedCode([] { ExtractPart(QByteArray(1, 1), 0, 99); }), -511);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "binding/edits.h"
 #include "forms/configform.h"
 #include "forms/editspanel.h"
+#include "moduletest.h"
 #include "platform/prompts.h"
 #include "simulator.h"
 #include "snmp/kxexception.h"
@@ -80,13 +81,7 @@ class TestConfigForm : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        CreateGlobalSession(QDir::currentPath());
-        QVERIFY(m_switch.start());
-        GlobalDevice().port = m_switch.port();
-        GlobalSecurity().version = SnmpCode::Version2c;
-    }
+    void initTestCase() { QVERIFY(ConnectModuleTo(m_switch)); }
 
     void singleSettableRowGetsSet()
     {

@@ -74,6 +74,8 @@ bool SimulatedSwitch::start()
         args << u"--fdb"_s << QString::number(m_options.fdbSize);
     if (m_options.tftpPort > 0)
         args << u"--tftp-port"_s << QString::number(m_options.tftpPort);
+    if (m_options.tftpTimeoutMs > 0)
+        args << u"--tftp-timeout"_s << QString::number(m_options.tftpTimeoutMs);
 
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::SeparateChannels);

@@ -15,10 +15,11 @@ class SimulatedSwitch
 public:
     struct Options
     {
-        QString dataFile;  // empty: the shipped switch
-        QString usersFile; // empty: the shipped users
-        int fdbSize = -1;  // forwarding-table entries; -1: the simulator's default
-        int tftpPort = -1; // port of the TFTP server its file transfers use; -1: 69
+        QString dataFile;       // empty: the shipped switch
+        QString usersFile;      // empty: the shipped users
+        int fdbSize = -1;       // forwarding-table entries; -1: the simulator's default
+        int tftpPort = -1;      // port of the TFTP server its file transfers use; -1: 69
+        int tftpTimeoutMs = -1; // its TFTP client's retransmission time-out; -1: 1000
     };
 
     SimulatedSwitch();

@@ -1,0 +1,225 @@
+#include "files/kxtftpserver.h"
+
+#include "files/tftppacket.h"
+#include "snmp/kxexception.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QUdpSocket>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int TickInterval = 20;
+constexpr int StopWait = 10000;
+
+// The first IPv4 address of this PC other than loopback.
+QString LocalAddress()
+{
+    const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
+    for (const QHostAddress &address : addresses) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
+            return address.toString();
+    }
+    return u"127.0.0.1"_s;
+}
+
+KxTFTPClock MonotonicClock()
+{
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    return [timer] {
+        return timer->elapsed();
+    };
+}
+
+} // namespace
+
+KxTFTPServer::KxTFTPServer(QObject *parent)
+    : QObject(parent)
+    , m_clock(MonotonicClock())
+{
+    m_record.serverAddress = LocalAddress();
+    m_timer.setInterval(TickInterval);
+    connect(&m_timer, &QTimer::timeout, this, &KxTFTPServer::timerTick);
+}
+
+KxTFTPServer::~KxTFTPServer()
+{
+    Stop();
+}
+
+int KxTFTPServer::DefaultPort()
+{
+    bool ok = false;
+    const int port = qEnvironmentVariableIntValue("RQ5160_TFTP_PORT", &ok);
+    return ok && port >= 0 && port <= 65535 ? port : 69;
+}
+
+void KxTFTPServer::SetTimeouts(int timeout, int retries)
+{
+    m_record.timeout = timeout;
+    m_retries = retries;
+}
+
+void KxTFTPServer::SetHandler(KxTFTPHandler handler, QObject *receiver)
+{
+    m_handler = std::move(handler);
+    m_receiver = receiver;
+    m_hasReceiver = receiver != nullptr;
+}
+
+void KxTFTPServer::Start(const QString &rootFolder, int port)
+{
+    m_names.setRootFolder(rootFolder);
+    if (m_socket)
+        return;
+    m_record.serverPort = port;
+    m_socket = new QUdpSocket(this);
+    // No address sharing: a second server on the port must fail here rather
+    // than split the requests with the first.
+    if (!m_socket->bind(QHostAddress::AnyIPv4, quint16(port), QUdpSocket::DontShareAddress)) {
+        qCWarning(lcTftp) << "cannot listen on port" << port << m_socket->errorString();
+        Stop();
+        throw KxException(KxTFTPStatus::SocketOpenFailed,
+                          KxTFTPStatusText(KxTFTPStatus::SocketOpenFailed));
+    }
+    m_record.serverPort = m_socket->localPort();
+    connect(m_socket, &QUdpSocket::readyRead, this, &KxTFTPServer::readRequests);
+    m_timer.start();
+}
+
+void KxTFTPServer::Stop()
+{
+    if (m_socket) {
+        m_socket->disconnect(this);
+        m_socket->close();
+        m_socket->deleteLater();
+        m_socket = nullptr;
+    }
+    const QDeadlineTimer wait(StopWait);
+    const qint64 start = m_clock();
+    while (!m_sessions.isEmpty() && !wait.hasExpired() && m_clock() - start < StopWait) {
+        if (!m_timer.isActive())
+            m_timer.start();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    m_timer.stop();
+    for (TFTPSession *session : std::as_const(m_sessions))
+        session->abort(KxTFTPStatus::Canceled);
+    while (!m_sessions.isEmpty())
+        removeSession(m_sessions.constFirst());
+}
+
+void KxTFTPServer::allowPath(const QString &path, int operation)
+{
+    m_names.allowPath(path, operation);
+}
+
+void KxTFTPServer::clearAllowedPaths()
+{
+    m_names.clearAllowedPaths();
+}
+
+quint16 KxTFTPServer::port() const
+{
+    return m_socket ? m_socket->localPort() : 0;
+}
+
+void KxTFTPServer::setClock(KxTFTPClock clock)
+{
+    m_clock = std::move(clock);
+}
+
+void KxTFTPServer::readRequests()
+{
+    while (m_socket && m_socket->hasPendingDatagrams())
+        handleRequest(m_socket->receiveDatagram());
+}
+
+void KxTFTPServer::handleRequest(const QNetworkDatagram &datagram)
+{
+    const QByteArray data = datagram.data();
+    if (data.size() < Tftp::HeaderSize)
+        return;
+    m_record.status = KxTFTPStatus::Connected;
+    m_record.statusText = KxTFTPStatusText(KxTFTPStatus::Connected);
+    std::optional<Tftp::Request> request = Tftp::ParseRequest(data);
+    if (!request)
+        return;
+    const int operation
+        = request->opcode == Tftp::Rrq ? KxTFTPOperation::Read : KxTFTPOperation::Write;
+    m_record.operation = operation;
+    m_record.fileName = QString::fromUtf8(request->fileName);
+    m_record.mode = QString::fromUtf8(request->mode);
+    m_record.clientAddress = datagram.senderAddress().toString();
+    m_record.clientPort = datagram.senderPort();
+    if (isRepeated(m_record))
+        return;
+    if (activeSessions() >= MaxSessions) {
+        qCWarning(lcTftp) << "too many transfers: request from" << m_record.clientAddress
+                          << "left for later";
+        return;
+    }
+    m_record.transmissions = 0;
+    ++m_record.sessionNumber;
+
+    TFTPSessionSetup setup;
+    setup.record = m_record;
+    setup.clientAddress = datagram.senderAddress();
+    setup.clientPort = quint16(datagram.senderPort());
+    setup.localAddress = datagram.destinationAddress();
+    if (request->fileNameTerminated)
+        setup.localPath = m_names.resolve(request->fileName, operation);
+    setup.request = std::move(*request);
+    setup.receiver = m_receiver;
+    setup.hasReceiver = m_hasReceiver;
+    setup.handler = m_handler;
+    setup.clock = m_clock;
+    auto *session = new TFTPSession(std::move(setup), this);
+    m_sessions.append(session);
+    session->start();
+}
+
+bool KxTFTPServer::isRepeated(const KxTFTPMsg &request) const
+{
+    return std::any_of(m_sessions.cbegin(), m_sessions.cend(), [&](const TFTPSession *session) {
+        const KxTFTPMsg &running = session->record();
+        return running.operation == request.operation && running.mode == request.mode
+               && running.clientAddress == request.clientAddress
+               && running.clientPort == request.clientPort && running.fileName == request.fileName;
+    });
+}
+
+int KxTFTPServer::activeSessions() const
+{
+    return int(std::count_if(m_sessions.cbegin(), m_sessions.cend(), [](const TFTPSession *s) {
+        return s->isActive();
+    }));
+}
+
+// Ended sessions leave the list; sessions whose deadline passed resend or
+// time out.
+void KxTFTPServer::timerTick()
+{
+    const qint64 now = m_clock();
+    const QList<TFTPSession *> sessions = m_sessions;
+    for (TFTPSession *session : sessions) {
+        if (session->isActive() && session->deadlinePassed(now))
+            session->expire(m_retries);
+        // the handler may have stopped the server meanwhile
+        if (!session->isActive() && m_sessions.contains(session))
+            removeSession(session);
+    }
+}
+
+void KxTFTPServer::removeSession(TFTPSession *session)
+{
+    m_sessions.removeOne(session);
+    session->close();
+    session->deleteLater();
+}

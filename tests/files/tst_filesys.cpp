@@ -1,0 +1,211 @@
+#include "files/filesys.h"
+#include "files/kxtftpserver.h"
+#include "moduletest.h"
+#include "platform/prompts.h"
+#include "platform/radiogroup.h"
+#include "simulator.h"
+#include "snmp/records.h"
+#include "snmp/session.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum PageIndex { Firmware = 0, Configuration = 1, Log = 2 };
+
+quint16 freeUdpPort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    return probe.localPort();
+}
+
+const quint16 tftpPort = [] {
+    const quint16 port = freeUdpPort();
+    qputenv("RQ5160_TFTP_PORT", QByteArray::number(port));
+    return port;
+}();
+
+template<typename T>
+T *on(TfrmFileSystem &dialog, int page, const char *name)
+{
+    return dialog.pages()->widget(page)->findChild<T *>(QString::fromLatin1(name));
+}
+
+// Shows the window and drives its ticks until it closes.
+void driveTicks(TransferWindow &window)
+{
+    window.show();
+    for (int i = 0; i < 200 && window.isVisible(); ++i) {
+        QTest::qWait(20);
+        window.tick();
+    }
+}
+
+} // namespace
+
+class TestFileSystem : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_files{QDir::tempPath() + u"/rq5160-XXXXXX"_s};
+    SimulatedSwitch m_switch{SimulatedSwitch::Options{{}, {}, -1, tftpPort}};
+
+    QString fileRow(int row, int column) const
+    {
+        return m_switch
+            .runTool(u"snmpget"_s,
+                     {u"-v2c"_s,
+                      u"-ctundra"_s,
+                      u"-Oqv"_s,
+                      u"1.3.6.1.4.1.88508.12.1.2.1.1.%1.%2"_s.arg(column).arg(row)})
+            .out.trimmed();
+    }
+
+    // Fills a page and presses Apply, answering the confirmation.
+    void apply(TfrmFileSystem &dialog, int page, const QString &path, int action, bool yes)
+    {
+        ScriptedPrompts prompts;
+        prompts.answers = {yes};
+        dialog.pages()->setCurrentIndex(page);
+        on<QLineEdit>(dialog, page, "edtServerAddress")->setText(u"127.0.0.1"_s);
+        on<QLineEdit>(dialog, page, "edtPathAndFileName")->setText(path);
+        on<RadioGroup>(dialog, page, "rgpAction")->button(action)->click();
+        QTest::mouseClick(on<QPushButton>(dialog, page, "btnApply"), Qt::LeftButton);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(ConnectModuleTo(m_switch)); }
+
+    void opensOnFirmwareWithTheSwitchRow()
+    {
+        TfrmFileSystem dialog;
+        QVERIFY(dialog.tftpServer()->isStarted());
+        QCOMPARE(dialog.tftpServer()->port(), tftpPort);
+        QCOMPARE(dialog.statusPanel(0)->text(), u"FirmwareDownload:"_s);
+        QCOMPARE(on<QLineEdit>(dialog, Firmware, "edtPathAndFileName")->text(),
+                 u"rq5160_fw_4.00.B04.had"_s);
+        auto *action = on<RadioGroup>(dialog, Firmware, "rgpAction");
+        QVERIFY(!action->button(0)->isEnabled());
+        QVERIFY(!on<QPushButton>(dialog, Firmware, "btnApply")->isEnabled());
+        action->button(1)->click();
+        QVERIFY(on<QPushButton>(dialog, Firmware, "btnApply")->isEnabled());
+    }
+
+    void configurationDownloadCompletes()
+    {
+        const QString path = m_files.filePath(u"switch.cfg"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("hostname core-7\n");
+        file.close();
+        TfrmFileSystem dialog;
+        dialog.showTransferWindow = driveTicks;
+
+        apply(dialog, Configuration, path, 1, true);
+
+        QCOMPARE(fileRow(3, 5), u"\"%1\""_s.arg(path));
+        QCOMPARE(fileRow(3, 7), u"3"_s);
+        QCOMPARE(dialog.statusPanel(1)->text(), u"Transfer complete!"_s);
+        QCOMPARE(TfrmFileSystem::TftpRootFolder(), path);
+    }
+
+    void logUploadArrivesOnThePc()
+    {
+        const QString path = m_files.filePath(u"switch.log"_s);
+        TfrmFileSystem dialog;
+        dialog.showTransferWindow = driveTicks;
+
+        apply(dialog, Log, path, 0, true);
+
+        QCOMPARE(dialog.statusPanel(1)->text(), u"Transfer complete!"_s);
+        QFile log(path);
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.size() > 0);
+    }
+
+    void missingFileEndsWithFileNotFound()
+    {
+        TfrmFileSystem dialog;
+        dialog.showTransferWindow = driveTicks;
+        apply(dialog, Firmware, m_files.filePath(u"missing.had"_s), 1, true);
+        QCOMPARE(dialog.statusPanel(1)->text(), u"File not found!"_s);
+    }
+
+    void noWritesNothing()
+    {
+        TfrmFileSystem dialog;
+        const QString before = fileRow(1, 5);
+        apply(dialog, Firmware, u"/elsewhere/image.had"_s, 1, false);
+        QCOMPARE(fileRow(1, 5), before);
+    }
+
+    void pathLengths_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("firmware 56") << int(Firmware) << 56 << u"Invalid PathAndFilename!"_s
+                                     << u"Size of PathAndFilename too long!"_s;
+        QTest::newRow("log 56") << int(Log) << 56 << u"Invalid Path And File Name!"_s
+                                << u"Size of Path And File Name too long!"_s;
+        QTest::newRow("empty") << int(Configuration) << 0 << u"Invalid Path And File Name!"_s
+                               << u"Path And File Name is NULL!"_s;
+        QTest::newRow("55 accepted") << int(Configuration) << 55 << u"Confirm"_s << QString();
+    }
+
+    void pathLengths()
+    {
+        QFETCH(int, page);
+        QFETCH(int, length);
+        QFETCH(QString, message);
+        QFETCH(QString, status);
+        ScriptedPrompts prompts;
+        TfrmFileSystem dialog;
+        dialog.pages()->setCurrentIndex(page);
+        on<QLineEdit>(dialog, page, "edtPathAndFileName")->setText(QString(length, u'x'));
+        on<RadioGroup>(dialog, page, "rgpAction")->button(page == Firmware ? 1 : 0)->click();
+        QTest::mouseClick(on<QPushButton>(dialog, page, "btnApply"), Qt::LeftButton);
+
+        const auto &shown = prompts.shown.constLast();
+        QCOMPARE(shown.kind == Prompts::Kind::Question ? shown.title : shown.text, message);
+        QCOMPARE(dialog.statusPanel(1)->text(), status);
+    }
+
+    void stopEndsTheServer()
+    {
+        ScriptedPrompts prompts;
+        prompts.answers = {true};
+        TfrmFileSystem dialog;
+        TfrmRemoteFileTransfer window(dialog, &dialog);
+        QTest::mouseClick(window.stopButton(), Qt::LeftButton);
+        QVERIFY(!window.isTimerActive());
+        QVERIFY(window.closeButton()->isEnabled());
+        QVERIFY(!window.stopButton()->isEnabled());
+        QVERIFY(!dialog.tftpServer()->isStarted());
+    }
+
+    void busyPortIsReportedAndTheDialogStays()
+    {
+        ScriptedPrompts prompts;
+        TfrmFileSystem first;
+        TfrmFileSystem second;
+        QVERIFY(prompts.lastText().startsWith(u"TFTP Service Init Error:"_s));
+        QVERIFY(!second.tftpServer()->isStarted());
+    }
+};
+
+QTEST_MAIN(TestFileSystem)
+#include "tst_filesys.moc"

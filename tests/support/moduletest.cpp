@@ -1,0 +1,28 @@
+#include "moduletest.h"
+
+#include "simulator.h"
+#include "snmp/kxexception.h"
+#include "snmp/records.h"
+#include "snmp/session.h"
+
+#include <QDir>
+
+bool ConnectModuleTo(SimulatedSwitch &simulated)
+{
+    CreateGlobalSession(QDir::currentPath());
+    if (!simulated.start())
+        return false;
+    GlobalDevice().port = simulated.port();
+    GlobalSecurity().version = SnmpCode::Version2c;
+    return true;
+}
+
+int RaisedCode(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const KxException &error) {
+        return error.helpContext();
+    }
+    return 0;
+}
