@@ -20,7 +20,7 @@ KxSNMPRequest2Leds::KxSNMPRequest2Leds(QWidget *form)
 {
     connect(&m_pollTimer, &QTimer::timeout, this, &KxSNMPRequest2Leds::PollTick);
     connect(&m_flashTimer, &QTimer::timeout, this, &KxSNMPRequest2Leds::FlashStep);
-    m_flashTimer.start(FlashIntervalMs);
+    m_flashTimer.setInterval(FlashIntervalMs);
 }
 
 KxSNMPRequest2Leds::~KxSNMPRequest2Leds()
@@ -64,8 +64,6 @@ void KxSNMPRequest2Leds::AddLedRow(int var,
 void KxSNMPRequest2Leds::StartPolling(int interval)
 {
     m_pollTimer.start(interval * 10);
-    if (!m_flashTimer.isActive())
-        m_flashTimer.start(FlashIntervalMs);
     try {
         Refresh();
     } catch (const KxException &) {
@@ -118,6 +116,7 @@ void KxSNMPRequest2Leds::RowReceived()
         LogMessage(error.message());
         return;
     }
+    m_flashTimer.start();
     FlashStep();
 }
 
@@ -154,6 +153,10 @@ void KxSNMPRequest2Leds::FlashStep()
     }
     if (anyFlashing)
         ++m_flashCounter;
+    // Once every flashing LED has been painted lit past the limit, nothing
+    // changes until the next poll: an idle panel does not wake up.
+    if (!anyFlashing || m_flashCounter > FlashLimit + 1)
+        m_flashTimer.stop();
 }
 
 void KxSNMPRequest2Leds::ReportError(const QString &text)

@@ -11,7 +11,8 @@
 
 // Drives LEDs from one octet-string variable that holds one status byte per
 // LED: polls it on a timer, colours each LED through its colour map and lets
-// the LEDs whose byte says so flash for a moment after every poll.
+// the LEDs whose byte says so flash for a moment after every poll. The flash
+// timer runs only from a poll until its flashing is over.
 class KxSNMPRequest2Leds : public KxSNMPRequest2Controls
 {
 public:
@@ -58,7 +59,8 @@ public:
 
     // The poll timer's tick: a Refresh, unless the last one is still under way.
     void PollTick();
-    // The flash timer's tick.
+    // The flash timer's tick: a flashing LED alternates between its colour
+    // and off, and stays lit once the flash counter has passed FlashLimit.
     void FlashStep();
 
     const std::vector<Led> &leds() const { return m_leds; }

@@ -129,12 +129,37 @@ private Q_SLOTS:
         const QList<QRgb> expected{Green, Off, Green, Off, Green, Off, Green, Green, Green, Green};
         QCOMPARE(flashing, expected);
         QCOMPARE(steady, QList<QRgb>(10, Blue));
+        // and the flash timer rests until the next poll
+        QVERIFY(!leds->isFlashTimerRunning());
 
         // and the next poll starts flashing again
         QVERIFY(leds->Refresh());
+        QVERIFY(leds->isFlashTimerRunning());
         QCOMPARE(shown(*leds, 0), Off);
         leds->FlashStep();
         QCOMPARE(shown(*leds, 0), Green);
+    }
+
+    void flashingLedsOutOfStepBothEndLit()
+    {
+        // GIVEN two flashing LEDs (0x82, 0x85), the red one still lit from before
+        auto leds = binding(u"1,6"_s, m_map);
+        leds->leds().at(1).shape->setColor(Red);
+        QVERIFY(leds->Refresh());
+        QCOMPARE(shown(*leds, 0), Green);
+        QCOMPARE(shown(*leds, 1), Off);
+
+        // WHEN the flash timer runs until it rests
+        int ticks = 0;
+        while (leds->isFlashTimerRunning() && ticks < 20) {
+            leds->FlashStep();
+            ++ticks;
+        }
+
+        // THEN both stay lit
+        QVERIFY(!leds->isFlashTimerRunning());
+        QCOMPARE(shown(*leds, 0), Green);
+        QCOMPARE(shown(*leds, 1), Red);
     }
 
     void byteBeyondTheValueWithoutColourRaisesAndResets()
