@@ -217,7 +217,7 @@ private Q_SLOTS:
         action(window, "Reset1")->trigger();
         QCOMPARE(prompts.lastText(), confirmation);
         QCOMPARE(sysName(), u"Saved"_s);
-        QVERIFY(prompts.shown.size() == 2);
+        QCOMPARE(prompts.shown.size(), 2);
     }
 
     void saveAndResetSendNothingAfterNo()

@@ -69,12 +69,8 @@ class TestLeds : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString dataFile = m_dir.filePath(u"leds.sim"_s);
-        QVERIFY(WriteSwitchData(dataFile, statusData));
-        SimulatedSwitch::Options options;
-        options.dataFile = dataFile;
-        m_switch = std::make_unique<SimulatedSwitch>(options);
-        QVERIFY(ConnectModuleTo(*m_switch));
+        m_switch = ConnectModuleToSwitchWith(m_dir.path(), statusData);
+        QVERIFY(m_switch);
     }
 
     void colourAndBlinkOfEachStatusByte_data()

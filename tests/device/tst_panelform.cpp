@@ -65,12 +65,8 @@ class TestPanelForm : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString dataFile = m_dir.filePath(u"panel.sim"_s);
-        QVERIFY(WriteSwitchData(dataFile, shortStatusData));
-        SimulatedSwitch::Options options;
-        options.dataFile = dataFile;
-        m_switch = std::make_unique<SimulatedSwitch>(options);
-        QVERIFY(ConnectModuleTo(*m_switch));
+        m_switch = ConnectModuleToSwitchWith(m_dir.path(), shortStatusData);
+        QVERIFY(m_switch);
         // Only port 1 (copper, 1 Gbit/s) keeps its link: the switch then
         // shows it active, 0x82, in byte 3 and its speed, 0x02, in byte 4.
         QStringList args{u"-v2c"_s, u"-c"_s, u"granite"_s};
