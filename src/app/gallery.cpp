@@ -4,12 +4,23 @@
 #include "snmp/kxexception.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QTimer>
 
 #include <cstdio>
 
 namespace {
+
+// Lets the front panel's first poll arrive and its LEDs settle after flashing.
+void waitForFrontPanel(const TMainForm &window)
+{
+    QDeadlineTimer polled(5000);
+    while (window.statusPanelText(1).isEmpty() && !polled.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QDeadlineTimer settled(600);
+    while (!settled.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
 
 bool save(QWidget &widget, const QString &folder, const QString &name)
 {
@@ -37,6 +48,8 @@ int main(int argc, char *argv[])
     arguments = arguments.mid(2);
     try {
         TMainForm window(arguments);
+        window.show();
+        waitForFrontPanel(window);
         return save(window, folder, QStringLiteral("main-window")) ? 0 : 1;
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());

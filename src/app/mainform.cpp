@@ -1,160 +1,54 @@
 #include "app/mainform.h"
 
+#include "app/about.h"
+#include "app/devicecommands.h"
+#include "app/menutree.h"
+#include "binding/edits.h"
+#include "device/panelform.h"
+#include "forms/configform.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "snmp/errors.h"
+#include "snmp/kxexception.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcMain, "rq5160.main")
+
 constexpr int WindowWidth = 760;
 constexpr int WindowHeight = 160;
 constexpr int StatusPanelWidth = 50;
 
-// One entry of the menu tree: a submenu when it has children, a separator
-// when it has no caption.
-struct MenuEntry
-{
-    const char *caption;
-    const char *name;
-    bool shown = true;
-    std::initializer_list<MenuEntry> children = {};
-    const char *hint = nullptr;
+const KxOptionList rmonStates{{2, "disabled"}, {3, "enabled"}};
+const KxSNMPVarDesc rmonStateTable[] = {
+    {"1.3.6.1.4.1.88508.11.68.1.2.1.2.3",
+     "RMON State",
+     KxSyntax::Integer,
+     KxAccess::ReadOnly,
+     &rmonStates},
+    {},
 };
 
-const std::initializer_list<MenuEntry> menuTree = {
-    {"Device",
-     "Device1",
-     true,
-     {
-         {"Basic Information", "Basic1"},
-         {"Single IP",
-          "SingleIP1",
-          false,
-          {{"Single IP Information", "SingleIPInformation1"},
-           {"Single IP Control", "SingleIPControl1"},
-           {"Single IP MS Table", "SingleIPMSTable1"},
-           {"Single IP CaS Table", "SingleIPCaSTable1"},
-           {"Single IP Group Table", "SingleIPGroupTable1"}}},
-         {"Stack", "Stack1", false},
-         {"Time", "Time1"},
-         {"Ports", "Port2"},
-         {nullptr, "N2"},
-         {"Files", "Files1"},
-         {"Port Mirror", "Diagnostic1"},
-         {"Save Configuration", "Save1"},
-         {"Reset", "Reset1"},
-         {nullptr, "N4"},
-         {"E&xit", "FileExitItem", true, {}, "Exit this application"},
-     }},
-    {"Layer2",
-     "Layer21",
-     true,
-     {
-         {"VLANs", "VLANs1"},
-         {"MAC Forwarding", "MACForwarding1"},
-         {"IGMP Snooping", "IGMPSnooping1"},
-         {"STP", "STP1"},
-         {"MLT", "MLT1", false},
-         {"Link Aggregation",
-          "LinkAggregation1",
-          true,
-          {{"Port Trunk", "PortTrunk1"}, {"LAG Mangement", "LAG1"}}},
-         {"ACL", "ACL1", false},
-         {"QoS", "QOS2"},
-     }},
-    {"Layer3",
-     "Layer31",
-     false,
-     {
-         {"IP", "IP1"},
-         {nullptr, "N5"},
-         {"OSPF", "OSPF1"},
-         {"RIP", "RIP1"},
-         {"Route Redistributuion", "RouteRedistributuion1"},
-         {nullptr, "N6"},
-         {"Multicast", "Multicast1"},
-         {"IGMP", "IGMP1"},
-         {"DVMRP", "DVMRP1"},
-         {nullptr, "N7"},
-         {"DHCP/Bootp", "DHCPBootp1"},
-         {"DNS", "DNS1"},
-         {nullptr, "N8"},
-         {"QoS", "QoS1"},
-         {"Filter", "Filter1"},
-     }},
-    {"Security",
-     "Security1",
-     true,
-     {
-         {"802.1x",
-          "N8021x1",
-          true,
-          {{"Status", "Status1"}, {"Information", "Information1"}, {"PAE Port", "PAEPort1"}}},
-         {"RADIUS", "radius1"},
-         {"AAC", "AAC1", true, {{"Status", "Status2"}, {"Information", "Information2"}}},
-         {nullptr, "N10", false},
-         {"SSH", "SSH1"},
-         {"SSL", "SSL1"},
-     }},
-    {"SNMP",
-     "SNMP1",
-     true,
-     {
-         {"SNMP Conifigure", "SNMPV1V2c1", false},
-         {"SNMPv3", "SNMPv31"},
-     }},
-    {"RMON",
-     "RMON1",
-     true,
-     {
-         {"Options", "Option1"},
-         {"Statistics", "AlarmManager1"},
-         {"History", "Alarms1"},
-         {"Alarm/Event", "Control1"},
-     }},
-    {"&Help",
-     "HelpMenu",
-     true,
-     {
-         {"&Contents", "HelpContentsItem", false},
-         {"&Search for Help On...", "HelpSearchItem", false},
-         {"&Help", "HelpHowToUseItem", true, {}, "Help on using the help system"},
-         {nullptr, "N3"},
-         {"&About...", "HelpAboutItem", true, {}, "Show program information"},
-     }},
+// The three RMON programs, by menu item.
+constexpr std::pair<const char *, const char *> rmonPrograms[] = {
+    {"AlarmManager1", "/TRmon_Statistics"},
+    {"Alarms1", "/TRmon_History"},
+    {"Control1", "/TRmon_AlarmEvent"},
 };
-
-void addEntries(QMenu *menu, const std::initializer_list<MenuEntry> &entries)
-{
-    for (const MenuEntry &entry : entries) {
-        QAction *action = nullptr;
-        if (!entry.caption) {
-            action = menu->addSeparator();
-        } else if (entry.children.size() > 0) {
-            QMenu *submenu = menu->addMenu(QString::fromUtf8(entry.caption));
-            submenu->setObjectName(QString::fromLatin1(entry.name) + u"Menu"_s);
-            addEntries(submenu, entry.children);
-            action = submenu->menuAction();
-        } else {
-            action = menu->addAction(QString::fromUtf8(entry.caption));
-        }
-        action->setObjectName(QString::fromLatin1(entry.name));
-        action->setVisible(entry.shown);
-        if (entry.hint)
-            action->setStatusTip(QString::fromUtf8(entry.hint));
-    }
-}
 
 } // namespace
 
@@ -175,9 +69,12 @@ void LoadMessageFiles(const QString &folder)
 
 TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
+    , showModal([](QDialog &dialog) { dialog.exec(); })
+    , m_dialogs(this)
 {
     buildWindow();
-    buildMenu();
+    BuildMainMenu(menuBar());
+    connectCommands();
 
     CreateGlobalSession({});
     GlobalSecurity().version = SnmpCode::Version1;
@@ -188,15 +85,32 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     } else {
         m_startup = ApplyArguments(arguments, configFolder);
         setWindowTitle(QString::fromLatin1(ModelName) + u" :"_s + m_startup.texts.address);
+        createPanel();
         setFixedSize(WindowWidth, WindowHeight);
         LoadMessageFiles(ExecutableFolder());
     }
     findAction("SNMPv31")->setEnabled(GlobalSecurity().version == SnmpCode::Version3);
+    if (m_hasParameters) {
+        createRmonBinding();
+        UpdateRmonMenu();
+    }
+}
+
+// The front panel goes first: its binding may wait for a poll under way while
+// events are processed, and the window must still be whole then.
+TMainForm::~TMainForm()
+{
+    delete m_panel;
 }
 
 void TMainForm::setStatusPanelText(int panel, const QString &text)
 {
     m_statusPanels[panel]->setText(text);
+}
+
+QString TMainForm::statusPanelText(int panel) const
+{
+    return m_statusPanels[panel]->text();
 }
 
 void TMainForm::buildWindow()
@@ -220,12 +134,14 @@ void TMainForm::buildWindow()
     layout->setSpacing(0);
     m_panelArea = new QWidget;
     m_panelArea->setObjectName(u"PanelArea"_s);
+    auto *panelLayout = new QVBoxLayout(m_panelArea);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_panelArea, 1);
 
-    auto *rmonState = new QLabel(u"ST_RmonState"_s);
-    rmonState->setObjectName(u"StaticText1"_s);
-    rmonState->hide();
-    layout->addWidget(rmonState);
+    m_rmonState = new QLabel(u"ST_RmonState"_s);
+    m_rmonState->setObjectName(u"StaticText1"_s);
+    m_rmonState->hide();
+    layout->addWidget(m_rmonState);
 
     auto *statusBar = new QStatusBar;
     statusBar->setObjectName(u"StatusBar"_s);
@@ -245,18 +161,117 @@ void TMainForm::buildWindow()
     resize(WindowWidth, WindowHeight);
 }
 
-void TMainForm::buildMenu()
+void TMainForm::connectCommands()
 {
-    QMenuBar *bar = menuBar();
-    bar->setObjectName(u"MainMenu"_s);
-    for (const MenuEntry &top : menuTree) {
-        QMenu *menu = bar->addMenu(QString::fromUtf8(top.caption));
-        menu->setObjectName(QString::fromLatin1(top.name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(top.name) + u"Action"_s);
-        menu->menuAction()->setVisible(top.shown);
-        addEntries(menu, top.children);
+    for (const MenuDialog &dialog : MenuDialogs()) {
+        QAction *item = findAction(dialog.action);
+        item->setEnabled(dialog.create != nullptr);
+        connect(item, &QAction::triggered, this, [this, action = dialog.action] {
+            openMenuDialog(action);
+        });
     }
+    connect(findAction("PortTrunk1"), &QAction::triggered, this, &TMainForm::PortTrunk);
+
+    for (const auto &[action, selector] : rmonPrograms) {
+        connect(findAction(action), &QAction::triggered, this, [this, selector] {
+            LaunchProgram(m_startup, QString::fromLatin1(selector));
+        });
+    }
+    connect(findAction("Save1"), &QAction::triggered, this, &TMainForm::SaveConfiguration);
+    connect(findAction("Reset1"), &QAction::triggered, this, &TMainForm::ResetSwitch);
+    connect(findAction("HelpHowToUseItem"), &QAction::triggered, this, &TMainForm::ShowHelp);
+    connect(findAction("HelpAboutItem"), &QAction::triggered, this, &TMainForm::ShowAbout);
     connect(findAction("FileExitItem"), &QAction::triggered, this, &QWidget::close);
+}
+
+void TMainForm::openMenuDialog(const char *action)
+{
+    if (const MenuDialog *dialog = FindMenuDialog(QString::fromLatin1(action)))
+        m_dialogs.open(*dialog, m_startup.texts.address);
+    if (qstrcmp(action, "Option1") == 0)
+        UpdateRmonMenu();
+}
+
+void TMainForm::createPanel()
+{
+    m_panel = new TPanelForm;
+    m_panelArea->layout()->addWidget(m_panel);
+    m_panel->StartPolling([this](const QString &time, const QString &result) {
+        setStatusPanelText(0, time);
+        setStatusPanelText(1, result);
+    });
+}
+
+void TMainForm::createRmonBinding()
+{
+    m_rmon = std::make_unique<KxSNMPRequest2Edits>(this);
+    m_rmon->varList().Assign(KxSNMPVarList(rmonStateTable, SVT_SV, 0));
+    m_rmon->BindControl(0, m_rmonState);
+    m_rmon->asynchronous = false;
+}
+
+void TMainForm::UpdateRmonMenu()
+{
+    if (!m_rmon)
+        return;
+    try {
+        m_rmon->Refresh();
+    } catch (const KxException &error) {
+        qCInfo(lcMain) << "RMON state:" << error.message();
+        return;
+    }
+    const QString state = m_rmonState->text();
+    if (state != u"disabled"_s && state != u"enabled"_s)
+        return;
+    for (const auto &[action, selector] : rmonPrograms)
+        findAction(action)->setEnabled(state == u"enabled"_s);
+}
+
+bool TMainForm::confirmCommand()
+{
+    return prompts().question(
+        this, windowTitle(), u"Are you sure?\nIt will spend a lot time !\nPlease wait !"_s);
+}
+
+void TMainForm::SaveConfiguration()
+{
+    if (confirmCommand())
+        SaveConfigurationOnSwitch();
+}
+
+void TMainForm::ResetSwitch()
+{
+    if (confirmCommand())
+        ColdStartSwitch();
+}
+
+void TMainForm::PortTrunk()
+{
+    const bool keepDefault
+        = prompts().question(this,
+                             u"Trunk Algorithm Selection"_s,
+                             u"Are you sure to reserve the default Trunk_Algorithm?"_s);
+    if (!keepDefault) {
+        m_trunkAlgorithmTitle = u"Trunk Algorithm :"_s;
+        TConfigForm form(this);
+        form.SetEditor(CreateTrunkAlgorithmBinding(&form));
+        form.setWindowTitle(m_trunkAlgorithmTitle + m_startup.texts.address);
+        showModal(form);
+    }
+    m_dialogs.open(TrunkDialog(), m_startup.texts.address);
+}
+
+void TMainForm::ShowHelp()
+{
+    const QString path = JoinPath(ExecutableFolder(), QString::fromUtf8(HelpFileName));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        qCInfo(lcMain) << "could not open" << path;
+}
+
+void TMainForm::ShowAbout()
+{
+    TAboutForm about(m_startup.texts.address, this);
+    showModal(about);
 }
 
 QAction *TMainForm::findAction(const char *name) const

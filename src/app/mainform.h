@@ -1,23 +1,29 @@
 #pragma once
 
+#include "app/menudialogs.h"
 #include "app/startup.h"
 
 #include <QMainWindow>
 
+#include <memory>
+
+class KxSNMPRequest2Edits;
 class QAction;
 class QLabel;
 class QScrollArea;
-class QStatusBar;
+class TPanelForm;
 
-// The module's main window: the front panel in a dark-grey scroll box, the
-// two-panel status bar and the main menu.
+// The module's main window: the switch's front panel in a dark-grey scroll
+// box, the two-panel status bar and the main menu that opens every dialog.
 class TMainForm final : public QMainWindow
 {
 public:
     // Performs the start-up: creates the global session, applies the arguments
-    // and the configuration file, loads the message files. Raises KxException
-    // or ConversionError.
+    // and the configuration file, shows the polling front panel, loads the
+    // message files and reads the RMON state. Raises KxException or
+    // ConversionError.
     explicit TMainForm(const QStringList &arguments, QWidget *parent = nullptr);
+    ~TMainForm() override;
 
     // False when there were no arguments ("No parameter input" was shown).
     bool hasParameters() const { return m_hasParameters; }
@@ -25,12 +31,33 @@ public:
 
     // Writes a text into a panel (0 or 1) of the status bar.
     void setStatusPanelText(int panel, const QString &text);
+    QString statusPanelText(int panel) const;
     // The area where the front panel sits.
     QWidget *panelArea() const { return m_panelArea; }
+    TPanelForm *panelForm() const { return m_panel; }
+    DialogOpener &dialogs() { return m_dialogs; }
+
+    // Reads the RMON state into StaticText1 and enables the three RMON
+    // programs when it is "enabled", disables them when it is "disabled".
+    void UpdateRmonMenu();
+    void SaveConfiguration();
+    void ResetSwitch();
+    // The trunk-algorithm question, its form on No, then the trunk dialog.
+    void PortTrunk();
+    void ShowHelp();
+    void ShowAbout();
+
+    // Shows the windows the main window opens itself (About, the
+    // trunk-algorithm form) modally; tests replace it.
+    DialogOpener::Show showModal;
 
 private:
     void buildWindow();
-    void buildMenu();
+    void connectCommands();
+    void createPanel();
+    void createRmonBinding();
+    void openMenuDialog(const char *action);
+    bool confirmCommand();
     QAction *findAction(const char *name) const;
 
     StartupState m_startup;
@@ -38,7 +65,15 @@ private:
     QScrollArea *m_scrollBox = nullptr;
     QWidget *m_panelArea = nullptr;
     QLabel *m_statusPanels[2] = {};
+    QLabel *m_rmonState = nullptr;
+    TPanelForm *m_panel = nullptr;
+    std::unique_ptr<KxSNMPRequest2Edits> m_rmon;
+    DialogOpener m_dialogs;
+    QString m_trunkAlgorithmTitle;
 };
 
 // Loads the seven message files from "errmsg/" in the folder.
 void LoadMessageFiles(const QString &folder);
+
+// The user guide beside the executable.
+inline constexpr char HelpFileName[] = "RQ-5160 dr2.html";

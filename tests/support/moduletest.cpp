@@ -17,6 +17,17 @@ bool ConnectModuleTo(SimulatedSwitch &simulated)
     return true;
 }
 
+std::unique_ptr<SimulatedSwitch> ConnectModuleToSwitchWith(const QString &folder,
+                                                           const QByteArray &extraLines)
+{
+    SimulatedSwitch::Options options;
+    options.dataFile = QDir(folder).filePath(QStringLiteral("switch.sim"));
+    if (!WriteSwitchData(options.dataFile, extraLines))
+        return nullptr;
+    auto simulated = std::make_unique<SimulatedSwitch>(options);
+    return ConnectModuleTo(*simulated) ? std::move(simulated) : nullptr;
+}
+
 int RaisedCode(const std::function<void()> &call)
 {
     try {

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
+
 #include <functional>
+#include <memory>
 
 class SimulatedSwitch;
 
 // Creates the module's SNMP session (boots file in the current directory),
 // starts the simulated switch and points the global records at it (SNMPv2c).
 bool ConnectModuleTo(SimulatedSwitch &simulated);
+
+// The same with a switch whose data file (written into the folder) is the
+// shipped switch followed by the extra lines; null when it did not start.
+std::unique_ptr<SimulatedSwitch> ConnectModuleToSwitchWith(const QString &folder,
+                                                           const QByteArray &extraLines);
 
 // The help context of the KxException the call raises, or 0 when it raises none.
 int RaisedCode(const std::function<void()> &call);

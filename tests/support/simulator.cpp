@@ -1,6 +1,7 @@
 #include "simulator.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QSet>
@@ -162,4 +163,13 @@ SimulatedSwitch::ToolResult SimulatedSwitch::runTool(const QString &tool,
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
+}
+
+bool WriteSwitchData(const QString &path, const QByteArray &extraLines)
+{
+    QFile shipped(QStringLiteral(RQ5160_SIM_DATA));
+    QFile file(path);
+    if (!shipped.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly))
+        return false;
+    return file.write(shipped.readAll() + '\n' + extraLines) >= 0 && file.flush();
 }

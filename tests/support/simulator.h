@@ -58,3 +58,7 @@ private:
     QTemporaryDir m_toolConfig;
     quint16 m_port = 0;
 };
+
+// Writes the shipped switch's data file followed by the extra lines to the
+// path, for a SimulatedSwitch::Options::dataFile; false when it cannot.
+bool WriteSwitchData(const QString &path, const QByteArray &extraLines);
