@@ -83,8 +83,8 @@ TfrmVLan::TfrmVLan(QWidget *parent)
     m_count->setStyleSheet(u"color: red"_s);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->header()->setSectionResizeMode(QHeaderView::Fixed);
-    m_list->installEventFilter(this);
-    m_list->viewport()->installEventFilter(this);
+    m_listArea = m_list->viewport();
+    m_listArea->installEventFilter(this);
 
     auto *buttons = new QHBoxLayout;
     for (QPushButton *button :
@@ -113,7 +113,7 @@ TfrmVLan::TfrmVLan(QWidget *parent)
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &TfrmVLan::btnVLanEditClick);
     connect(m_list, &QTreeWidget::customContextMenuRequested, this, &TfrmVLan::showPopup);
     setButtons();
-    resize(760, 420);
+    resize(900, 420);
 }
 
 TfrmVLan::~TfrmVLan() = default;
@@ -212,18 +212,24 @@ void TfrmVLan::showCount()
     m_count->setText(u"%1 Item(s)"_s.arg(m_list->topLevelItemCount()));
 }
 
-void TfrmVLan::equalColumnWidths()
+// The columns share the list's width; the port lists get the larger shares,
+// they are the longest texts.
+void TfrmVLan::fitColumnWidths()
 {
-    const int width = m_list->viewport()->width() / VLanColumnCount;
+    static constexpr int shares[VLanColumnCount] = {2, 4, 5, 5, 5, 3};
+    static constexpr int total = 24;
+    const int width = m_list->viewport()->width();
     for (int column = 0; column < VLanColumnCount; ++column)
-        m_list->setColumnWidth(column, width);
+        m_list->setColumnWidth(column, width * shares[column] / total);
 }
 
 bool TfrmVLan::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list && event->type() == QEvent::Resize) {
-        equalColumnWidths();
-    } else if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched != m_listArea)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::Resize) {
+        fitColumnWidths();
+    } else if (event->type() == QEvent::MouseButtonPress) {
         // A click beside the rows selects none, as in a list of the desktop.
         const auto *press = static_cast<QMouseEvent *>(event);
         if (!m_list->itemAt(press->position().toPoint())) {

@@ -49,7 +49,7 @@ private:
     void convertPortColumns();
     void setButtons();
     void showCount();
-    void equalColumnWidths();
+    void fitColumnWidths();
     void showPopup(const QPoint &at);
     QTreeWidgetItem *selectedRow() const;
     void writeSelectedRow();
@@ -65,6 +65,7 @@ private:
 
     std::unique_ptr<KxSNMPRequest2Edits> m_binding;
     QTreeWidget *m_list;
+    QWidget *m_listArea; // the list's viewport: clicks and resizes are watched there
     QLabel *m_count;
     QPushButton *m_refresh;
     QPushButton *m_stop;

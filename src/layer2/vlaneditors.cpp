@@ -57,7 +57,7 @@ void layOut(QDialog *editor,
             QPushButton *action)
 {
     auto *grid = new QGridLayout;
-    grid->setColumnMinimumWidth(1, 220);
+    grid->setColumnMinimumWidth(1, 320);
     addGridRow(grid, u"ID : "_s, id);
     addGridRow(grid, u"Name : "_s, name);
     ports->addRows(grid);
@@ -80,7 +80,12 @@ VLanPortFields::VLanPortFields(const Texts &texts, QDialog *editor)
     const QString prefix = QString::fromLatin1(texts.namePrefix);
     for (VLanPortSet set : allSets) {
         const QString name = prefix + QString::fromLatin1(setNames[at(set)]);
-        m_edits[at(set)] = makeEdit(u"edt"_s + name, true);
+        QLineEdit *edit = makeEdit(u"edt"_s + name, true);
+        // A long port list does not fit the box; the tip shows it whole.
+        connect(edit, &QLineEdit::textChanged, edit, [edit](const QString &text) {
+            edit->setToolTip(text);
+        });
+        m_edits[at(set)] = edit;
         auto *button = new QToolButton;
         button->setObjectName(u"sbn"_s + name);
         button->setText(u"..."_s);

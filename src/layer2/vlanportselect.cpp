@@ -22,6 +22,9 @@ TfrmVLanPortSelection::TfrmVLanPortSelection(const QString &states,
     : QDialog(parent)
     , m_states(states.leftJustified(VLanPortCount, u'0', true))
 {
+    // A chosen port must stand out from the others at a glance.
+    setStyleSheet(u"QPushButton:checked { background: palette(highlight);"
+                  " color: palette(highlighted-text); }"_s);
     auto *grid = new QGridLayout;
     grid->setSpacing(2);
     for (int port = 1; port <= VLanPortCount; ++port) {
