@@ -68,6 +68,17 @@ QHBoxLayout *makeButtonBar(std::initializer_list<QWidget *> buttons)
     return bar;
 }
 
+QGridLayout *makeWidgetGrid(std::initializer_list<QWidget *> widgets, int perRow)
+{
+    auto *grid = new QGridLayout;
+    int at = 0;
+    for (QWidget *widget : widgets) {
+        grid->addWidget(widget, at / perRow, at % perRow);
+        ++at;
+    }
+    return grid;
+}
+
 void addGridRow(QGridLayout *grid, const QString &caption, QWidget *control, QWidget *trailing)
 {
     const int row = grid->rowCount();

@@ -27,6 +27,8 @@ QTreeWidget *makeListView(const QString &name, const QStringList &headers = {});
 
 // The buttons in one row, pushed to the right.
 QHBoxLayout *makeButtonBar(std::initializer_list<QWidget *> buttons);
+// The widgets in a grid, perRow to a row, left to right.
+QGridLayout *makeWidgetGrid(std::initializer_list<QWidget *> widgets, int perRow);
 // Appends a row to a form grid: caption, control spanning the rest, or
 // caption, control and a trailing widget (a hint, a "..." button).
 void addGridRow(QGridLayout *grid,
