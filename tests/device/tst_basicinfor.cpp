@@ -1,4 +1,5 @@
 #include "device/basicinfor.h"
+#include "dialogtest.h"
 #include "forms/bindingpage.h"
 #include "forms/progresswindow.h"
 #include "moduletest.h"
@@ -24,20 +25,6 @@ const QString stpState = u"1.3.6.1.4.1.88508.11.68.1.2.1.2.1.0"_s;
 const QString sysName = u"1.3.6.1.2.1.1.5.0"_s;
 
 enum Page { System, Chassis, ProtocolControl, TopologyAlarm, Interfaces, MibCapability };
-
-template<typename T = QWidget>
-T *child(const QWidget &parent, const QString &name)
-{
-    T *found = parent.findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-void click(const QWidget &parent, const QString &name)
-{
-    child<QPushButton>(parent, name)->click();
-}
 
 } // namespace
 

@@ -1,10 +1,10 @@
+#include "dialogtest.h"
 #include "layer2/vlan.h"
 #include "moduletest.h"
 #include "platform/prompts.h"
 #include "simulator.h"
 #include "snmp/records.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,39 +22,6 @@ namespace {
 
 const QString staticEntry = u"1.3.6.1.2.1.17.7.1.4.3.1"_s;
 enum StaticColumn { NameColumnOid = 1, EgressOid, ForbiddenOid, UntaggedOid, StatusOid };
-
-template<typename T = QWidget>
-T *child(const QWidget &parent, const QString &name)
-{
-    T *found = parent.findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-void click(const QWidget &parent, const QString &name)
-{
-    child<QAbstractButton>(parent, name)->click();
-}
-
-// Runs the action on the modal dialog of that name once it is shown; a dialog
-// the action left open is closed so that a failing test cannot hang.
-void onModal(const QString &name, const std::function<void(QDialog &)> &action)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, name, action] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || dialog->objectName() != name)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        action(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    timer->start();
-}
 
 // Toggles the ports in a port-selection dialog and confirms it.
 void pickPorts(QDialog &selection, const QList<int> &ports)
