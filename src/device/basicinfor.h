@@ -18,7 +18,6 @@ public:
     ~TBasicInforForm() override;
 
     QTabWidget *pages() const { return m_pages; }
-    TBindingPage *page(int index) const;
 
     // Closing during a walk stops it first and closes once it has ended.
     void done(int result) override;
@@ -33,6 +32,7 @@ private:
     void btnRefreshClick();
     // Runs an action of a page with the buttons and tabs locked.
     void runOnPage(TBindingPage *target, void (TBindingPage::*action)());
+    TBindingPage *page(int index) const;
     TBindingPage *currentPage() const;
 
     QTabWidget *m_pages;

@@ -57,11 +57,6 @@ KxSNMPRequest2Edits &TBindingPage::binding()
     return *m_binding;
 }
 
-bool TBindingPage::busy() const
-{
-    return m_binding && m_binding->busy();
-}
-
 bool TBindingPage::refreshBinding()
 {
     KxSNMPRequest2Edits &edits = binding();

@@ -30,9 +30,6 @@ public:
 
     QString caption() const { return m_caption; }
     QSize formSize() const { return m_formSize; }
-    KxSNMPRequest2Edits &binding();
-    // A walk of this page is under way (window events still run meanwhile).
-    bool busy() const;
 
     // Binds a control to a variable: edit boxes with their input format,
     // combo boxes and radio groups through the variable's option list.
@@ -50,6 +47,9 @@ public:
 protected:
     // Called after each read of the page.
     virtual void afterRead() {}
+
+    // The page's binding, built with its controls on first use.
+    KxSNMPRequest2Edits &binding();
 
     bool refreshBinding();
     bool applyBinding();

@@ -33,8 +33,6 @@ public:
     ~TfrmVLan() override;
 
     QTreeWidget *list() const { return m_list; }
-    // The Save and Print text of the list.
-    QString listText() const;
 
     // Closing during a walk stops it first and closes once it has ended.
     void done(int result) override;
@@ -54,6 +52,8 @@ private:
     QTreeWidgetItem *selectedRow() const;
     void writeSelectedRow();
     void writeEditedRow();
+    // The Save and Print text of the list.
+    QString listText() const;
 
     void btnVLanRefreshClick();
     void btnVLanStopClick();

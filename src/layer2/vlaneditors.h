@@ -55,8 +55,6 @@ class TfrmVLanInsert final : public QDialog
 public:
     explicit TfrmVLanInsert(QTreeWidget &list, QWidget *parent = nullptr);
 
-    VLanPortFields &ports() { return *m_ports; }
-
 private:
     void btnVLanInsertClick();
     bool checkInput();
@@ -74,8 +72,6 @@ class TfrmVLanEdit final : public QDialog
 {
 public:
     explicit TfrmVLanEdit(QTreeWidget &list, QWidget *parent = nullptr);
-
-    VLanPortFields &ports() { return *m_ports; }
 
 private:
     void FormShow();
