@@ -265,29 +265,38 @@ void TfrmVLan::btnVLanStopClick()
 }
 
 // Writes the selected row with one SET of its writable columns.
-void TfrmVLan::writeSelectedRow()
+bool TfrmVLan::writeSelectedRow()
 {
     m_binding->request().active = true;
-    m_binding->Apply(false, true);
+    return m_binding->Apply(false, true);
+}
+
+// Runs a command that changes the list; an exception clears the list (the
+// user then reads it again with Refresh).
+void TfrmVLan::runListCommand(const char *what, const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const KxException &error) {
+        qCWarning(lcDialogs) << what << error.message();
+        m_list->clear();
+    }
+    setButtons();
+    showCount();
 }
 
 void TfrmVLan::btnVLanInsertClick()
 {
     if (m_reading)
         return;
-    try {
+    runListCommand("VLAN insert:", [this] {
         TfrmVLanInsert editor(*m_list, this);
-        if (editor.exec() == Accepted) {
-            writeSelectedRow();
-            // A failed SET leaves the list with the row the switch did not take.
-            readTable();
-        }
-    } catch (const KxException &error) {
-        qCWarning(lcDialogs) << "VLAN insert:" << error.message();
-        m_list->clear();
-    }
-    setButtons();
-    showCount();
+        if (editor.exec() != Accepted)
+            return;
+        writeSelectedRow();
+        // A failed SET leaves the list with the row the switch did not take.
+        readTable();
+    });
 }
 
 // Writes the edited row in three SETs, each with one port set writable and
@@ -315,18 +324,13 @@ void TfrmVLan::btnVLanEditClick()
         showPlainMessage(this, u"No entry is selected !"_s);
         return;
     }
-    try {
+    runListCommand("VLAN edit:", [this] {
         TfrmVLanEdit editor(*m_list, this);
         if (editor.exec() == Accepted)
             writeEditedRow();
         showCount();
         readTable();
-    } catch (const KxException &error) {
-        qCWarning(lcDialogs) << "VLAN edit:" << error.message();
-        m_list->clear();
-    }
-    setButtons();
-    showCount();
+    });
 }
 
 void TfrmVLan::btnVLanDeleteClick()
@@ -341,21 +345,16 @@ void TfrmVLan::btnVLanDeleteClick()
     if (!prompts().question(
             this, u"VLans Delete"_s, u"Are you sure to delete the selected entry?"_s))
         return;
-    try {
+    runListCommand("VLAN delete:", [this, row] {
+        // The row is written as it was read, with the status destroy.
         for (VLanColumn column : portColumns)
             row->setText(column, row->data(column, ReadHexRole).toString());
         row->setText(StatusColumn, u"destroy"_s);
-        m_binding->request().active = true;
-        if (m_binding->Apply(false, true))
+        if (writeSelectedRow())
             delete row;
         else
             readTable(); // the VLAN is still there: show the switch's own state
-    } catch (const KxException &error) {
-        qCWarning(lcDialogs) << "VLAN delete:" << error.message();
-        m_list->clear();
-    }
-    setButtons();
-    showCount();
+    });
 }
 
 QString TfrmVLan::listText() const

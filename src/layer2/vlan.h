@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 class KxSNMPRequest2Edits;
@@ -50,8 +51,9 @@ private:
     void fitColumnWidths();
     void showPopup(const QPoint &at);
     QTreeWidgetItem *selectedRow() const;
-    void writeSelectedRow();
+    bool writeSelectedRow();
     void writeEditedRow();
+    void runListCommand(const char *what, const std::function<void()> &command);
     // The Save and Print text of the list.
     QString listText() const;
 
