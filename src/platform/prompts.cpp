@@ -54,6 +54,13 @@ bool QtPrompts::question(QWidget *parent, const QString &title, const QString &t
            == QMessageBox::Yes;
 }
 
+bool QtPrompts::confirm(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(
+        QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    return box.exec() == QMessageBox::Ok;
+}
+
 QString QtPrompts::saveFileName(QWidget *parent,
                                 const QString &title,
                                 const QString &defaultSuffix,
@@ -101,6 +108,11 @@ bool ScriptedPrompts::question(QWidget *, const QString &title, const QString &t
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+bool ScriptedPrompts::confirm(QWidget *parent, const QString &title, const QString &text)
+{
+    return question(parent, title, text);
 }
 
 QString ScriptedPrompts::saveFileName(QWidget *, const QString &, const QString &, const QString &)

@@ -21,6 +21,8 @@ public:
     virtual void message(QWidget *parent, Kind kind, const QString &title, const QString &text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool question(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A confirmation with OK and Cancel buttons; true for OK.
+    virtual bool confirm(QWidget *parent, const QString &title, const QString &text) = 0;
     // A save dialog; the chosen path, or an empty text when cancelled.
     virtual QString saveFileName(QWidget *parent,
                                  const QString &title,
@@ -43,6 +45,7 @@ class QtPrompts final : public Prompts
 public:
     void message(QWidget *parent, Kind kind, const QString &title, const QString &text) override;
     bool question(QWidget *parent, const QString &title, const QString &text) override;
+    bool confirm(QWidget *parent, const QString &title, const QString &text) override;
     QString saveFileName(QWidget *parent,
                          const QString &title,
                          const QString &defaultSuffix,
@@ -66,7 +69,8 @@ public:
     ScriptedPrompts();
     ~ScriptedPrompts() override;
 
-    // Answers for the next questions, in order; an unscripted question is answered No.
+    // Answers for the next questions and confirmations, in order; an unscripted
+    // one is answered No (Cancel).
     std::deque<bool> answers;
     // Paths for the next save dialogs; an unscripted one is cancelled.
     std::deque<QString> savePaths;
@@ -78,6 +82,7 @@ public:
 
     void message(QWidget *parent, Kind kind, const QString &title, const QString &text) override;
     bool question(QWidget *parent, const QString &title, const QString &text) override;
+    bool confirm(QWidget *parent, const QString &title, const QString &text) override;
     QString saveFileName(QWidget *parent,
                          const QString &title,
                          const QString &defaultSuffix,

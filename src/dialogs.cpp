@@ -1,1 +1,0 @@
-// The feature dialogs' library; its sources come from the dialog folders.

@@ -1,0 +1,92 @@
+#include "forms/formbuilder.h"
+
+#include "platform/radiogroup.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+QPushButton *makeButton(const QString &text, const QString &name)
+{
+    auto *button = new QPushButton(text);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel *makeLabel(const QString &text, const QString &name)
+{
+    auto *label = new QLabel(text);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    return label;
+}
+
+QLineEdit *makeEdit(const QString &name, bool readOnly)
+{
+    auto *edit = new QLineEdit;
+    edit->setObjectName(name);
+    if (readOnly) {
+        edit->setReadOnly(true);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        edit->setPalette(palette);
+    }
+    return edit;
+}
+
+RadioGroup *makeRadioGroup(const QString &title, const QString &name, int columns)
+{
+    auto *group = new RadioGroup(title);
+    group->setObjectName(name);
+    group->setColumns(columns);
+    return group;
+}
+
+QTreeWidget *makeListView(const QString &name, const QStringList &headers)
+{
+    auto *list = new QTreeWidget;
+    list->setObjectName(name);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    if (headers.isEmpty())
+        list->setColumnCount(0);
+    else
+        list->setHeaderLabels(headers);
+    return list;
+}
+
+QHBoxLayout *makeButtonBar(std::initializer_list<QWidget *> buttons)
+{
+    auto *bar = new QHBoxLayout;
+    bar->addStretch(1);
+    for (QWidget *button : buttons)
+        bar->addWidget(button);
+    return bar;
+}
+
+QGridLayout *makeWidgetGrid(std::initializer_list<QWidget *> widgets, int perRow)
+{
+    auto *grid = new QGridLayout;
+    int at = 0;
+    for (QWidget *widget : widgets) {
+        grid->addWidget(widget, at / perRow, at % perRow);
+        ++at;
+    }
+    return grid;
+}
+
+void addGridRow(QGridLayout *grid, const QString &caption, QWidget *control, QWidget *trailing)
+{
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(caption), row, 0);
+    if (trailing) {
+        grid->addWidget(control, row, 1);
+        grid->addWidget(trailing, row, 2);
+    } else {
+        grid->addWidget(control, row, 1, 1, -1);
+    }
+}
