@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include "device/progressform.h"
+
 #include "app/about.h"
 #include "app/devicecommands.h"
 #include "app/menutree.h"
@@ -77,6 +79,7 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     connectCommands();
 
     CreateGlobalSession({});
+    setProgressWindowShower(ShowBasicProgressForm);
     GlobalSecurity().version = SnmpCode::Version1;
     const QString configFolder = ConfigurationFolder();
     m_hasParameters = !arguments.isEmpty();

@@ -1,6 +1,8 @@
 #include "app/menudialogs.h"
 
+#include "device/basicinfor.h"
 #include "files/filesys.h"
+#include "layer2/vlan.h"
 
 #include <QDialog>
 
@@ -17,12 +19,12 @@ std::unique_ptr<QDialog> make(QWidget *parent)
 const std::vector<MenuDialog> &MenuDialogs()
 {
     static const std::vector<MenuDialog> dialogs = {
-        {"Basic1", "System Basic Information :", nullptr},
+        {"Basic1", "System Basic Information :", make<TBasicInforForm>},
         {"Time1", "Time :", nullptr},
         {"Port2", " Port(s) :", nullptr},
         {"Files1", "File System :", make<TfrmFileSystem>},
         {"Diagnostic1", "Port Mirror Control :", nullptr},
-        {"VLANs1", "VLAN :", nullptr},
+        {"VLANs1", "VLAN :", make<TfrmVLan>},
         {"MACForwarding1", "MAC Forwarding :", nullptr},
         {"IGMPSnooping1", "IGMP Snooping :", nullptr},
         {"STP1", "STP :", nullptr},

@@ -17,6 +17,10 @@ Q_LOGGING_CATEGORY(lcProgress, "rq5160.progress")
 } // namespace
 
 TBasicProgressForm::TBasicProgressForm(QWidget *parent, KxSNMPRequest2Controls &binding)
+    : TBasicProgressForm(parent, [&binding] { binding.Apply(true, true); })
+{}
+
+TBasicProgressForm::TBasicProgressForm(QWidget *parent, const std::function<void()> &work)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_prompt(new QLabel)
     , m_bar(new QProgressBar)
@@ -38,7 +42,7 @@ TBasicProgressForm::TBasicProgressForm(QWidget *parent, KxSNMPRequest2Controls &
     setMinimumWidth(360);
 
     try {
-        binding.Apply(true, true);
+        work();
     } catch (const KxException &error) {
         qCInfo(lcProgress) << error.message();
     }
@@ -59,4 +63,12 @@ void TBasicProgressForm::done(int result)
 {
     m_timer.stop();
     QDialog::done(result);
+}
+
+void ShowBasicProgressForm(const ProgressWindowRequest &request)
+{
+    TBasicProgressForm window(request.parent, request.work);
+    window.setWindowTitle(request.caption);
+    window.prompt()->setText(request.prompt);
+    window.exec();
 }

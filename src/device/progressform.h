@@ -1,7 +1,11 @@
 #pragma once
 
+#include "forms/progresswindow.h"
+
 #include <QDialog>
 #include <QTimer>
+
+#include <functional>
 
 class KxSNMPRequest2Controls;
 class QLabel;
@@ -19,6 +23,8 @@ public:
     // Applies the binding (refresh after apply, values collected); an error
     // of that Apply is dropped.
     TBasicProgressForm(QWidget *parent, KxSNMPRequest2Controls &binding);
+    // Runs the work instead; an error it raises is dropped.
+    TBasicProgressForm(QWidget *parent, const std::function<void()> &work);
 
     QLabel *prompt() const { return m_prompt; }
     QProgressBar *progressBar() const { return m_bar; }
@@ -34,3 +40,6 @@ private:
     QProgressBar *m_bar;
     QTimer m_timer;
 };
+
+// Shows the progress window for a dialog's request, modally.
+void ShowBasicProgressForm(const ProgressWindowRequest &request);

@@ -139,8 +139,9 @@ private Q_SLOTS:
             << u"SNMPV1V2c1"_s << u"SNMP Conifigure"_s << false << false << QString();
         QTest::newRow("N10") << u"N10"_s << QString() << false << false << QString();
         QTest::newRow("files") << u"Files1"_s << u"Files"_s << true << true << QString();
-        QTest::newRow("vlans, not built yet")
-            << u"VLANs1"_s << u"VLANs"_s << true << false << QString();
+        QTest::newRow("vlans") << u"VLANs1"_s << u"VLANs"_s << true << true << QString();
+        QTest::newRow("basic information")
+            << u"Basic1"_s << u"Basic Information"_s << true << true << QString();
         QTest::newRow("lag, not built yet")
             << u"LAG1"_s << u"LAG Mangement"_s << true << false << QString();
         QTest::newRow("save") << u"Save1"_s << u"Save Configuration"_s << true << true << QString();
