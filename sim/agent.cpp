@@ -197,13 +197,13 @@ Agent::start(const std::string &address, uint16_t port, const std::vector<SnmpUs
 
 std::string Agent::openTransport(const std::string &address, uint16_t port)
 {
-    const std::string spec = "udp:" + address + ":" + std::to_string(port);
-    netsnmp_transport *transport = netsnmp_transport_open_server(AppName, spec.c_str());
+    const std::string endpoint = "udp:" + address + ":" + std::to_string(port);
+    netsnmp_transport *transport = netsnmp_transport_open_server(AppName, endpoint.c_str());
     if (!transport)
         return "cannot listen on " + address + ":" + std::to_string(port);
     if (netsnmp_register_agent_nsap(transport) == 0) {
         netsnmp_transport_free(transport);
-        return "cannot serve " + spec;
+        return "cannot serve " + endpoint;
     }
     sockaddr_in bound{};
     socklen_t length = sizeof(bound);
