@@ -48,6 +48,7 @@ namespace {
 
 const char AppName[] = "rq5160-sim";
 const Oid CommunityEntry{1, 3, 6, 1, 6, 3, 18, 1, 1, 1};
+const Oid InSetRequests{1, 3, 6, 1, 2, 1, 11, 17, 0};
 int StopPipe[2] = {-1, -1};
 
 // The write end of the self-pipe is the only thing a signal handler touches.
@@ -166,6 +167,10 @@ Agent::start(const std::string &address, uint16_t port, const std::vector<SnmpUs
     init_vacm_conf();
     init_usmConf();
 
+    // The agent library counts the SET requests it receives.
+    m_store.setProvider(InSetRequests, [] {
+        return Value::unsignedOf(Type::Counter32, snmp_get_statistic(STAT_SNMPINSETREQUESTS));
+    });
     RegisterStore(m_store, m_switch);
     init_snmpEngine();
     init_snmpMPDStats();

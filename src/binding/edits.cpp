@@ -2,6 +2,7 @@
 
 #include "binding/partconvert.h"
 #include "platform/radiogroup.h"
+#include "snmp/errors.h"
 #include "snmp/kxexception.h"
 #include "snmp/optionlist.h"
 
@@ -22,6 +23,7 @@ namespace {
 constexpr int BadPartSyntax = -517;
 constexpr int NoOptionList = -520;
 constexpr int BadControlType = -521;
+constexpr int EmptyValue = -3;
 // A long walk lets the window handle its events this often (ms), so that its
 // Stop button works without slowing the walk down.
 constexpr qint64 EventInterval = 15;
@@ -202,6 +204,17 @@ QString KxSNMPRequest2Edits::readControl(const Binding &binding) const
     KxException::raise(BadControlType);
 }
 
+// An emptied number box would be sent as 0; the user is asked to fill it instead.
+void KxSNMPRequest2Edits::refuseEmptyNumber(const Binding &binding, const QString &text) const
+{
+    if (!text.isEmpty())
+        return;
+    const auto *edit = qobject_cast<const QLineEdit *>(binding.control.data());
+    const InputFormat *format = edit ? m_constraint.formatOf(edit) : nullptr;
+    if (format && QStringLiteral("fiu").contains(format->conversion))
+        throw KxException(EmptyValue, CommonMessage(EmptyValue));
+}
+
 void KxSNMPRequest2Edits::CollectFromControls(int var)
 {
     KxSNMPVar &variable = varList().Item(var);
@@ -217,6 +230,7 @@ void KxSNMPRequest2Edits::CollectFromControls(int var)
             continue;
         bound = true;
         QString text = readControl(binding);
+        refuseEmptyNumber(binding, text);
         // A control still showing that nothing was read must not write a made-up value.
         if (isPlaceholder(text)) {
             unread = true;
@@ -278,7 +292,7 @@ void KxSNMPRequest2Edits::AttachListView(QTreeWidget *listView, bool enableOnSel
     listView->setSelectionBehavior(QAbstractItemView::SelectRows);
     listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listView->setUniformRowHeights(true);
-    listView->setAlternatingRowColors(true);
+    listView->setAlternatingRowColors(false);
     connect(listView, &QTreeWidget::itemSelectionChanged, this, [this] { ListSelectItem(); });
     prepareColumns();
 }

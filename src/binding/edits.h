@@ -92,6 +92,7 @@ private:
     QString textFor(const Binding &binding, const QString &value) const;
     void showIn(const Binding &binding, const QString &text) const;
     QString readControl(const Binding &binding) const;
+    void refuseEmptyNumber(const Binding &binding, const QString &text) const;
     void prepareColumns();
     QTreeWidgetItem *selectedRow() const;
 

@@ -29,7 +29,7 @@ protected:
     void afterRead() override;
 
 private:
-    RadioGroup *m_stpState;
+    RadioGroup *stpState() const;
     // The STP state as last read: "enabled" or "disabled".
     QString m_stpStateRead;
 };

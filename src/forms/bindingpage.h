@@ -1,48 +1,64 @@
 #pragma once
 
-#include "snmp/varlist.h"
+#include "forms/fieldtable.h"
 
 #include <QSize>
 #include <QWidget>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 class KxSNMPRequest2Edits;
+class QGridLayout;
 class QTreeWidget;
 
-// A page of a multi-page dialog with a synchronous binding of its own over one
-// descriptor table. The page's controls are named to the binding as they are
-// made; the binding itself is built when the page is first shown. Each showing
-// reads the page, Apply writes it; exceptions of the binding are logged and
-// dropped, so a failure leaves the controls as they were.
+// A page of a dialog with a synchronous binding of its own over one field
+// table. The page creates the fields' controls at once; the binding is built
+// when the page is first read. Each showing reads the page, Apply writes only
+// the values that differ from those last read. Exceptions of the binding are
+// logged; an entry the binding refuses is shown to the user.
 class TBindingPage : public QWidget
 {
+    Q_OBJECT
+
 public:
     // formSize: the dialog's size while this page is shown.
     TBindingPage(const QString &name,
                  const QString &caption,
                  QSize formSize,
-                 const KxSNMPVarDesc *table,
+                 std::span<const KxField> fields,
                  quint8 kind = SVT_SV,
                  int keyCount = 0);
     ~TBindingPage() override;
 
     QString caption() const { return m_caption; }
     QSize formSize() const { return m_formSize; }
+    std::span<const KxField> fields() const { return m_fields; }
 
-    // Binds a control to a variable: edit boxes with their input format,
-    // combo boxes and radio groups through the variable's option list.
-    void addBinding(int var, QWidget *control, const QString &format = QStringLiteral("%s"));
+    // The control of a field, for the special cases of a page.
+    template<typename T = QWidget>
+    T *control(const char *name) const
+    {
+        return qobject_cast<T *>(fieldControl(name));
+    }
+
     // The list view the page's walk fills.
     void setListView(QTreeWidget *list, bool enableOnSelect);
 
     // Reads the page.
     virtual void showPage();
-    // Writes the page with refresh-after-apply and collecting.
+    // Writes the changed values of the page.
     virtual void applyPage();
     // Ends a running walk after the reply at hand.
     void stop();
+
+    // Appends "caption control (range)" rows for the named fields.
+    void addFormRows(QGridLayout *grid, std::initializer_list<const char *> names) const;
+    // The named fields' controls in a grid, perRow to a row.
+    QGridLayout *controlGrid(std::initializer_list<const char *> names, int perRow) const;
+    // Lays out every field: captioned rows, then radio groups and check boxes.
+    void layOutFields();
 
 protected:
     // Called after each read of the page.
@@ -52,23 +68,27 @@ protected:
     KxSNMPRequest2Edits &binding();
 
     bool refreshBinding();
+    // Writes the values that changed since the last read (on a list page:
+    // those of the selected row); true also when nothing needed writing.
+    // After a write the page is read again (a scalar page only after a failed one).
     bool applyBinding();
 
 private:
-    struct Planned
-    {
-        int var;
-        QWidget *control;
-        QString format;
-    };
+    QWidget *fieldControl(const char *name) const;
+    const KxField &field(const char *name) const;
+    void rememberRead();
+    // The value the user saw for the variable: as last read, or the list row's cell.
+    QString shownValue(int var) const;
 
     QString m_caption;
     QSize m_formSize;
-    const KxSNMPVarDesc *m_table;
-    quint8 m_kind;
-    int m_keyCount;
-    std::vector<Planned> m_planned;
+    std::span<const KxField> m_fields;
+    std::vector<KxSNMPVarDesc> m_descriptors;
+    std::vector<QWidget *> m_controls; // one per field, null for none
+    QStringList m_readValues;          // the values of the last read
     QTreeWidget *m_list = nullptr;
     bool m_enableOnSelect = false;
+    quint8 m_kind;
+    int m_keyCount;
     std::unique_ptr<KxSNMPRequest2Edits> m_binding;
 };

@@ -7,12 +7,24 @@
 
 Q_LOGGING_CATEGORY(lcDialogs, "rq5160.dialogs")
 
-bool runDropping(const std::function<bool()> &operation)
+namespace {
+
+// The common codes of the entry checks: empty value (-3) to the format misfits (-11).
+bool refusesEntry(int code)
+{
+    return code <= -3 && code >= -11;
+}
+
+} // namespace
+
+bool runGuarded(QWidget *parent, const std::function<bool()> &operation)
 {
     try {
         return operation();
     } catch (const KxException &error) {
         qCWarning(lcDialogs) << "dropped:" << error.helpContext() << error.message();
+        if (refusesEntry(error.helpContext()))
+            showPlainMessage(parent, error.message());
         return false;
     }
 }

@@ -52,6 +52,10 @@ QTreeWidget *makeListView(const QString &name, const QStringList &headers)
     list->setObjectName(name);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
+    // Report style: grid lines between the cells.
+    list->setStyleSheet(
+        QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
+                       " border-bottom: 1px solid palette(midlight); }"));
     if (headers.isEmpty())
         list->setColumnCount(0);
     else

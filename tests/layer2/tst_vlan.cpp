@@ -405,10 +405,10 @@ private Q_SLOTS:
             u"     ID                Name          Port Members          Forbidden Ports          Untagged Ports    Status"_s);
         QCOMPARE(lines.value(1), QString(110, u'='));
         QVERIFY(lines.contains(
-            u"     30lab                 1,2,3,4              5                       1,2                    active    "_s));
-        // A cell longer than its width is written whole.
+            u"     30 lab                 1,2,3,4              5                       1,2                    active    "_s));
+        // A cell longer than its width is written whole, a blank still after it.
         QVERIFY(lines.value(2).startsWith(
-            u"      1default             1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24"_s));
+            u"      1 default             1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24 0"_s));
         QCOMPARE(lines.size(), vlan->list()->topLevelItemCount() + 3);
 
         click(*vlan, u"btnVLanSave"_s);

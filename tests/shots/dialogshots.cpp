@@ -1,11 +1,15 @@
-// Renders the feature dialogs against a simulated switch with a few VLANs:
-// rq5160-dialog-shots <output folder>
+// Renders the feature dialogs to PNG files for checking their look by eye:
+//   rq5160-dialog-shots <output folder>                 against its own simulated switch
+//   rq5160-dialog-shots <output folder> /I... /R... ...  against the agent the module options name
+#include "app/startup.h"
 #include "device/basicinfor.h"
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
 #include "layer2/vlanportselect.h"
 #include "moduletest.h"
 #include "simulator.h"
+#include "snmp/records.h"
+#include "snmp/session.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,21 +23,63 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void save(QWidget &widget, const QString &folder, const QString &name)
+// Where the pictures go and the address the captions show.
+struct Gallery
 {
-    widget.show();
-    for (int i = 0; i < 10; ++i)
-        QApplication::processEvents();
-    const QString path = QDir(folder).filePath(name + u".png"_s);
-    std::printf(
-        "%s %s\n", widget.grab().save(path) ? "wrote" : "could not write", qPrintable(path));
+    QString folder;
+    QString address;
+
+    void save(QWidget &widget, const QString &name) const
+    {
+        widget.show();
+        for (int i = 0; i < 10; ++i)
+            QApplication::processEvents();
+        const QString path = QDir(folder).filePath(name + u".png"_s);
+        std::printf(
+            "%s %s\n", widget.grab().save(path) ? "wrote" : "could not write", qPrintable(path));
+    }
+};
+
+void basicInformation(const Gallery &gallery)
+{
+    TBasicInforForm basic;
+    basic.setWindowTitle(u"System Basic Information :"_s + gallery.address);
+    gallery.save(basic, u"basic-information-protocol-control"_s);
+    for (int page = 0; page < basic.pages()->count(); ++page) {
+        basic.pages()->setCurrentIndex(page);
+        gallery.save(basic, u"basic-information-%1"_s.arg(page));
+    }
 }
+
+void vlans(const Gallery &gallery)
+{
+    TfrmVLan vlan;
+    vlan.setWindowTitle(u"VLAN :"_s + gallery.address);
+    gallery.save(vlan, u"vlans"_s);
+
+    TfrmVLanInsert insert(*vlan.list(), &vlan);
+    insert.findChild<QLineEdit *>(u"edtVLanInsertId"_s)->setText(u"40"_s);
+    insert.findChild<QLineEdit *>(u"edtVLanInsertName"_s)->setText(u"Guests"_s);
+    insert.findChild<QLineEdit *>(u"edtVLanInsertPortMembers"_s)->setText(u"13,14,15,16,"_s);
+    gallery.save(insert, u"vlan-insert"_s);
+
+    vlan.list()->setCurrentItem(vlan.list()->topLevelItem(vlan.list()->topLevelItemCount() - 1));
+    TfrmVLanEdit edit(*vlan.list(), &vlan);
+    gallery.save(edit, u"vlan-edit"_s);
+
+    TfrmVLanPortSelection ports(u"111111111111000000000000"_s, QString(24, u'1'), false, &vlan);
+    ports.setWindowTitle(u"VLAN Insert PortMembers"_s);
+    gallery.save(ports, u"vlan-port-selection"_s);
+}
+
+// Every dialog's pictures, in menu order; a new dialog adds its function here.
+void (*const shots[])(const Gallery &) = {basicInformation, vlans};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,
-             const char *name,
-             const char *egress,
-             const char *untagged)
+             const QString &name,
+             const QString &egress,
+             const QString &untagged)
 {
     const QString entry = u"1.3.6.1.2.1.17.7.1.4.3.1.%1."_s;
     const QString row = QString::number(id);
@@ -42,16 +88,25 @@ void addVLan(const SimulatedSwitch &simulated,
                        u"-cgranite"_s,
                        entry.arg(1) + row,
                        u"s"_s,
-                       QString::fromLatin1(name),
+                       name,
                        entry.arg(2) + row,
                        u"x"_s,
-                       QString::fromLatin1(egress),
+                       egress,
                        entry.arg(4) + row,
                        u"x"_s,
-                       QString::fromLatin1(untagged),
+                       untagged,
                        entry.arg(5) + row,
                        u"i"_s,
                        u"4"_s});
+}
+
+// Rows that make the pictures show what the lists look like in use.
+void addSampleRows(const SimulatedSwitch &simulated)
+{
+    simulated.set(u"1.3.6.1.2.1.17.7.1.4.3.1.4.1"_s, u"x"_s, u"FFF000"_s);
+    addVLan(simulated, 10, u"Engineering"_s, u"FFF000"_s, u"000000"_s);
+    addVLan(simulated, 20, u"Voice"_s, u"000FF0"_s, u"000FF0"_s);
+    addVLan(simulated, 30, u"Management"_s, u"80000F"_s, u"00000F"_s);
 }
 
 } // namespace
@@ -60,46 +115,28 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: rq5160-dialog-shots <output folder>\n");
+        std::fprintf(stderr, "usage: rq5160-dialog-shots <output folder> [module options]\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
+    const QStringList arguments = QApplication::arguments();
+    Gallery gallery{arguments.at(1), u"127.0.0.1"_s};
+    QDir().mkpath(gallery.folder);
     SimulatedSwitch simulated;
-    if (!ConnectModuleTo(simulated))
-        return 1;
-    simulated.runTool(
-        u"snmpset"_s,
-        {u"-v2c"_s, u"-cgranite"_s, u"1.3.6.1.2.1.17.7.1.4.3.1.4.1"_s, u"x"_s, u"FFF000"_s});
-    addVLan(simulated, 10, "Engineering", "FFF000", "000000");
-    addVLan(simulated, 20, "Voice", "000FF0", "000FF0");
-    addVLan(simulated, 30, "Management", "80000F", "00000F");
-    const QString address = u"127.0.0.1"_s;
-
-    TBasicInforForm basic;
-    basic.setWindowTitle(u"System Basic Information :"_s + address);
-    save(basic, folder, u"basic-information-protocol-control"_s);
-    for (int page = 0; page < basic.pages()->count(); ++page) {
-        basic.pages()->setCurrentIndex(page);
-        save(basic, folder, u"basic-information-%1"_s.arg(page));
+    if (arguments.size() > 2) {
+        CreateGlobalSession(QDir::currentPath());
+        try {
+            ApplyArguments(arguments.mid(2), ConfigurationFolder());
+        } catch (const ConversionError &error) {
+            std::fprintf(stderr, "%s\n", qPrintable(error.message()));
+            return 2;
+        }
+        gallery.address = GlobalDevice().address;
+    } else {
+        if (!ConnectModuleTo(simulated))
+            return 1;
+        addSampleRows(simulated);
     }
-
-    TfrmVLan vlan;
-    vlan.setWindowTitle(u"VLAN :"_s + address);
-    save(vlan, folder, u"vlans"_s);
-
-    TfrmVLanInsert insert(*vlan.list(), &vlan);
-    insert.findChild<QLineEdit *>(u"edtVLanInsertId"_s)->setText(u"40"_s);
-    insert.findChild<QLineEdit *>(u"edtVLanInsertName"_s)->setText(u"Guests"_s);
-    insert.findChild<QLineEdit *>(u"edtVLanInsertPortMembers"_s)->setText(u"13,14,15,16,"_s);
-    save(insert, folder, u"vlan-insert"_s);
-
-    vlan.list()->setCurrentItem(vlan.list()->topLevelItem(2));
-    TfrmVLanEdit edit(*vlan.list(), &vlan);
-    save(edit, folder, u"vlan-edit"_s);
-
-    TfrmVLanPortSelection ports(u"111111111111000000000000"_s, QString(24, u'1'), false, &vlan);
-    ports.setWindowTitle(u"VLAN Insert PortMembers"_s);
-    save(ports, folder, u"vlan-port-selection"_s);
+    for (const auto shot : shots)
+        shot(gallery);
     return 0;
 }

@@ -143,6 +143,24 @@ void SimulatedSwitch::stop()
     m_process.reset();
 }
 
+QString SimulatedSwitch::get(const QString &oid, bool hex) const
+{
+    const QString format = hex ? u"-Oqvx"_s : u"-Oqv"_s;
+    return runTool(u"snmpget"_s, {u"-v2c"_s, u"-ctundra"_s, format, oid})
+        .out.remove(u'"')
+        .trimmed();
+}
+
+bool SimulatedSwitch::set(const QString &oid, const QString &type, const QString &value) const
+{
+    return runTool(u"snmpset"_s, {u"-v2c"_s, u"-cgranite"_s, oid, type, value}).exitCode == 0;
+}
+
+quint32 SimulatedSwitch::setRequests() const
+{
+    return get(u"1.3.6.1.2.1.11.17.0"_s).toUInt();
+}
+
 SimulatedSwitch::ToolResult SimulatedSwitch::runTool(const QString &tool,
                                                      const QStringList &args) const
 {

@@ -50,6 +50,15 @@ public:
     // and prints numeric OIDs (-On).
     ToolResult runTool(const QString &tool, const QStringList &args) const;
 
+    // The value of one instance as snmpget prints it alone (-Oqv), quotes
+    // removed; hex octets with -Ox when hex is set.
+    QString get(const QString &oid, bool hex = false) const;
+    // Sets one instance with snmpset's type letter ("i", "s", "x", "a"...);
+    // true when the switch took it.
+    bool set(const QString &oid, const QString &type, const QString &value) const;
+    // The SET requests the switch has received so far (snmpInSetRequests).
+    quint32 setRequests() const;
+
 private:
     bool waitUntilAnswering();
 

@@ -1,0 +1,511 @@
+#include "forms/tablepage.h"
+
+#include "binding/edits.h"
+#include "forms/dialogsupport.h"
+#include "forms/formbuilder.h"
+#include "forms/rowwrite.h"
+#include "platform/prompts.h"
+#include "snmp/kxexception.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The cell's text as read, and as shown once afterRead has run.
+constexpr int ReadRole = Qt::UserRole + 100;
+constexpr int ShownRole = Qt::UserRole + 101;
+
+QStringList columnTitles(const QList<KxTextColumn> &columns)
+{
+    QStringList titles;
+    for (const KxTextColumn &column : columns)
+        titles.append(column.title);
+    return titles;
+}
+
+bool changedSinceRead(const QTreeWidgetItem *row, int column)
+{
+    const QVariant shown = row->data(column, ShownRole);
+    return !shown.isValid() || row->text(column) != shown.toString();
+}
+
+} // namespace
+
+TTablePage::TTablePage(KxTableSpec spec, QWidget *parent)
+    : QWidget(parent)
+    , m_spec(std::move(spec))
+    , m_list(makeListView(QString::fromLatin1(m_spec.listName), columnTitles(m_spec.columns)))
+    , m_popup(new QMenu(this))
+{
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    if (m_spec.multiRowEdit)
+        m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    if (m_spec.equalColumnWidths)
+        m_list->header()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->viewport()->installEventFilter(this);
+    makeActions();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(makeButtonRow());
+    if (m_spec.countName) {
+        m_count = makeLabel(QString(), QString::fromLatin1(m_spec.countName));
+        m_count->setStyleSheet(u"color: red"_s);
+        layout->addWidget(m_count);
+    }
+    for (const KxTableMenuItem &item : m_spec.menu) {
+        QAction *shared = action(item.action);
+        QAction *entry = m_popup->addAction(QString::fromLatin1(item.text));
+        entry->setEnabled(shared->isEnabled());
+        connect(shared, &QAction::changed, entry, [entry, shared] {
+            entry->setEnabled(shared->isEnabled());
+        });
+        connect(entry, &QAction::triggered, shared, &QAction::trigger);
+    }
+
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &TTablePage::setActionStates);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
+        action(KxTableAction::Edit)->trigger();
+    });
+    connect(m_list, &QTreeWidget::customContextMenuRequested, this, &TTablePage::showPopup);
+    setActionStates();
+}
+
+TTablePage::~TTablePage() = default;
+
+void TTablePage::makeActions()
+{
+    const std::pair<KxTableAction, void (TTablePage::*)()> commands[] = {
+        {KxTableAction::Refresh, &TTablePage::refresh},
+        {KxTableAction::Stop, &TTablePage::stop},
+        {KxTableAction::Insert, &TTablePage::insert},
+        {KxTableAction::Edit, &TTablePage::edit},
+        {KxTableAction::Delete, &TTablePage::remove},
+        {KxTableAction::Save, &TTablePage::save},
+        {KxTableAction::Print, &TTablePage::print},
+    };
+    for (const auto &[kind, slot] : commands) {
+        auto *made = new QAction(this);
+        connect(made, &QAction::triggered, this, slot);
+        m_actions[kind] = made;
+    }
+    auto *close = new QAction(this);
+    connect(close, &QAction::triggered, this, [this] {
+        if (auto *dialog = qobject_cast<QDialog *>(window()))
+            dialog->reject();
+        else
+            window()->close();
+    });
+    m_actions[KxTableAction::Close] = close;
+    auto *help = new QAction(this);
+    help->setEnabled(false);
+    m_actions[KxTableAction::Help] = help;
+}
+
+QWidget *TTablePage::makeButtonRow()
+{
+    auto *row = new QWidget;
+    auto *buttons = new QHBoxLayout(row);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    for (const KxTableButton &entry : m_spec.buttons) {
+        QPushButton *button
+            = makeButton(QString::fromLatin1(entry.text), QString::fromLatin1(entry.name));
+        QAction *shared = action(entry.action);
+        button->setEnabled(shared->isEnabled());
+        connect(button, &QPushButton::clicked, shared, &QAction::trigger);
+        connect(shared, &QAction::changed, button, [button, shared] {
+            button->setEnabled(shared->isEnabled());
+        });
+        buttons->addWidget(button);
+    }
+    return row;
+}
+
+QAction *TTablePage::action(KxTableAction kind) const
+{
+    return m_actions.at(kind);
+}
+
+KxSNMPRequest2Edits &TTablePage::binding()
+{
+    if (m_binding)
+        return *m_binding;
+    m_binding = std::make_unique<KxSNMPRequest2Edits>(window());
+    m_binding->varList().Assign(KxSNMPVarList(m_spec.table, m_spec.kind, m_spec.keyCount));
+    m_binding->asynchronous = false;
+    m_binding->AttachListView(m_list, true);
+    return *m_binding;
+}
+
+void TTablePage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_readQueued)
+        return;
+    m_readQueued = true;
+    // The first walk starts once the window is on the screen.
+    QMetaObject::invokeMethod(this, &TTablePage::readTable, Qt::QueuedConnection);
+}
+
+void TTablePage::readTable()
+{
+    if (m_reading)
+        return;
+    KxSNMPRequest2Edits &edits = binding();
+    m_reading = true;
+    setActionStates();
+    edits.request().active = true;
+    if (m_spec.hideWhileReading)
+        m_list->hide();
+    runGuarded(this, [&edits] { return edits.Refresh(); });
+    rememberReadCells();
+    m_list->show();
+    // Stop ends this walk only; later reads and writes must reach the switch.
+    edits.request().active = true;
+    m_reading = false;
+    setActionStates();
+    showCount();
+    if (m_closePending)
+        QMetaObject::invokeMethod(
+            this, [this] { action(KxTableAction::Close)->trigger(); }, Qt::QueuedConnection);
+}
+
+void TTablePage::closeAfterWalk()
+{
+    m_closePending = true;
+    if (m_binding)
+        m_binding->request().active = false;
+}
+
+void TTablePage::rememberReadCells()
+{
+    const int columns = m_list->columnCount();
+    const int rows = m_list->topLevelItemCount();
+    for (int i = 0; i < rows; ++i) {
+        QTreeWidgetItem *row = m_list->topLevelItem(i);
+        for (int column = 0; column < columns; ++column)
+            row->setData(column, ReadRole, row->text(column));
+    }
+    if (afterRead)
+        afterRead();
+    for (int i = 0; i < rows; ++i) {
+        QTreeWidgetItem *row = m_list->topLevelItem(i);
+        for (int column = 0; column < columns; ++column)
+            row->setData(column, ShownRole, row->text(column));
+    }
+}
+
+QString TTablePage::readText(const QTreeWidgetItem *row, int column)
+{
+    return row->data(column, ReadRole).toString();
+}
+
+QTreeWidgetItem *TTablePage::selectedRow() const
+{
+    QTreeWidgetItem *row = m_list->currentItem();
+    if (row && row->isSelected())
+        return row;
+    const QList<QTreeWidgetItem *> selected = m_list->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.constFirst();
+}
+
+void TTablePage::setActionStates()
+{
+    const bool idle = !m_reading;
+    const bool selected = selectedRow() != nullptr;
+    const bool hasRows = m_list->topLevelItemCount() > 0;
+    const bool editors = static_cast<bool>(rowEditor);
+    action(KxTableAction::Refresh)->setEnabled(idle);
+    action(KxTableAction::Stop)->setEnabled(m_reading);
+    action(KxTableAction::Insert)
+        ->setEnabled(idle && editors && !(m_spec.insertNeedsNoSelection && selected));
+    action(KxTableAction::Edit)->setEnabled(idle && editors && selected);
+    action(KxTableAction::Delete)->setEnabled(idle && selected);
+    action(KxTableAction::Save)->setEnabled(idle && hasRows);
+    action(KxTableAction::Print)->setEnabled(idle && hasRows);
+}
+
+void TTablePage::showCount()
+{
+    if (m_count)
+        m_count->setText(u"%1 Item(s)"_s.arg(m_list->topLevelItemCount()));
+}
+
+void TTablePage::fitColumnWidths()
+{
+    const int columns = m_list->columnCount();
+    if (columns == 0)
+        return;
+    const int width = m_list->viewport()->width() / columns;
+    for (int column = 0; column < columns; ++column)
+        m_list->setColumnWidth(column, width);
+}
+
+bool TTablePage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_list->viewport())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::Resize && m_spec.equalColumnWidths) {
+        fitColumnWidths();
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        // A click beside the rows selects none, as in a list of the desktop.
+        const auto *press = static_cast<QMouseEvent *>(event);
+        if (!m_list->itemAt(press->position().toPoint())) {
+            m_list->clearSelection();
+            m_list->setCurrentItem(nullptr);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TTablePage::showPopup(const QPoint &at)
+{
+    if (m_reading || m_popup->isEmpty())
+        return;
+    m_popup->popup(m_list->viewport()->mapToGlobal(at));
+}
+
+// Writes the row with one SET of the cells `written` picks. Cells the user
+// did not change go out as they were read and show their display text again
+// afterwards.
+bool TTablePage::writeRow(QTreeWidgetItem *row, const std::function<bool(int column)> &written)
+{
+    std::vector<std::pair<int, QString>> shown;
+    for (int column = 0; column < m_list->columnCount(); ++column) {
+        if (changedSinceRead(row, column))
+            continue;
+        shown.emplace_back(column, row->text(column));
+        row->setText(column, readText(row, column));
+    }
+    const auto restore = qScopeGuard([row, &shown] {
+        for (const auto &[column, text] : shown)
+            row->setText(column, text);
+    });
+    m_list->clearSelection();
+    m_list->setCurrentItem(row);
+    KxSNMPRequest2Edits &edits = binding();
+    const KxWriteOutcome outcome = WriteVariables(
+        edits, [&edits, &written](int var) { return written(edits.columnOf(var)); });
+    return outcome != KxWriteOutcome::Failed;
+}
+
+bool TTablePage::writeChangedCells(QTreeWidgetItem *row)
+{
+    return writeRow(row, [row](int column) { return changedSinceRead(row, column); });
+}
+
+bool TTablePage::writeWholeRow(QTreeWidgetItem *row)
+{
+    return writeRow(row, [](int) { return true; });
+}
+
+QString TTablePage::keyOf(const QTreeWidgetItem *row) const
+{
+    QStringList keys;
+    for (int var = 0; var < m_spec.keyCount; ++var) {
+        const int column = m_binding ? m_binding->columnOf(var) : var;
+        const QVariant read = row->data(column, ReadRole);
+        keys.append(read.isValid() ? read.toString() : row->text(column));
+    }
+    return keys.join(u'\n');
+}
+
+QList<QTreeWidgetItem *> TTablePage::rowsToEdit() const
+{
+    QTreeWidgetItem *current = selectedRow();
+    if (!current)
+        return {};
+    QList<QTreeWidgetItem *> rows{current};
+    if (!m_spec.multiRowEdit)
+        return rows;
+    for (QTreeWidgetItem *other : m_list->selectedItems()) {
+        if (other != current)
+            rows.append(other);
+    }
+    return rows;
+}
+
+void TTablePage::selectRowsWithKeys(const QStringList &keys)
+{
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *row = m_list->topLevelItem(i);
+        if (keys.contains(keyOf(row)))
+            row->setSelected(true);
+    }
+}
+
+// Runs a command that changes the list; an exception clears the list (the
+// user then reads it again with Refresh).
+void TTablePage::runCommand(const char *what, const std::function<void()> &command)
+{
+    if (m_reading)
+        return;
+    const bool ok = runGuarded(this, [&command] {
+        command();
+        return true;
+    });
+    if (!ok) {
+        qCWarning(lcDialogs) << what << "failed; the list is cleared";
+        m_list->clear();
+    }
+    setActionStates();
+    showCount();
+}
+
+void TTablePage::refresh()
+{
+    m_list->clear();
+    readTable();
+}
+
+void TTablePage::stop()
+{
+    if (m_binding)
+        m_binding->request().active = false;
+    showCount();
+}
+
+void TTablePage::insert()
+{
+    runCommand("insert:", [this] {
+        if (m_spec.maxRows > 0 && m_list->topLevelItemCount() >= m_spec.maxRows) {
+            showPlainMessage(
+                this,
+                u"%1 Table is full. (Max. %2)"_s.arg(m_spec.tableFullName).arg(m_spec.maxRows));
+            return;
+        }
+        const std::unique_ptr<QDialog> editor = rowEditor(nullptr);
+        if (!editor || editor->exec() != QDialog::Accepted)
+            return;
+        QTreeWidgetItem *row = selectedRow();
+        if (!row)
+            return;
+        const int status = m_spec.statusVar >= 0 ? binding().columnOf(m_spec.statusVar) : -1;
+        if (status >= 0 && row->text(status).isEmpty())
+            row->setText(status, m_spec.createValue);
+        writeWholeRow(row);
+        // Also after a refused SET: the list shows what the switch has.
+        refresh();
+    });
+}
+
+void TTablePage::edit()
+{
+    runCommand("edit:", [this] {
+        const QList<QTreeWidgetItem *> rows = rowsToEdit();
+        if (rows.isEmpty()) {
+            showPlainMessage(this, u"No entry is selected !"_s);
+            return;
+        }
+        const std::unique_ptr<QDialog> editor = rowEditor(rows.constFirst());
+        if (!editor || editor->exec() != QDialog::Accepted)
+            return;
+        // The edited cells of the first row go to every other selected row.
+        QTreeWidgetItem *edited = rows.constFirst();
+        QStringList keys;
+        for (QTreeWidgetItem *row : rows) {
+            keys.append(keyOf(row));
+            for (int column = 0; row != edited && column < m_list->columnCount(); ++column) {
+                if (changedSinceRead(edited, column))
+                    row->setText(column, edited->text(column));
+            }
+        }
+        std::function<bool(QTreeWidgetItem *)> write = writeEditedRow;
+        if (!write)
+            write = [this](QTreeWidgetItem *row) {
+                return writeChangedCells(row);
+            };
+        for (QTreeWidgetItem *row : rows) {
+            if (!write(row))
+                break;
+        }
+        refresh();
+        selectRowsWithKeys(keys);
+    });
+}
+
+void TTablePage::remove()
+{
+    runCommand("delete:", [this] {
+        QTreeWidgetItem *row = selectedRow();
+        if (!row) {
+            showPlainMessage(this, u"No entry is selected !"_s);
+            return;
+        }
+        if (!m_spec.deleteQuestion.isEmpty()
+            && !prompts().question(this, m_spec.deleteQuestionTitle, m_spec.deleteQuestion))
+            return;
+        const bool deleted = deleteRow ? deleteRow(row) : writeDeletion(row);
+        if (deleted)
+            delete row;
+        else
+            refresh(); // the row is still there: show the switch's own state
+    });
+}
+
+bool TTablePage::writeDeletion(QTreeWidgetItem *row)
+{
+    if (m_spec.statusVar < 0)
+        return false;
+    const int status = binding().columnOf(m_spec.statusVar);
+    row->setText(status, m_spec.deleteValue);
+    return writeRow(row, [status](int column) { return column == status; });
+}
+
+KxListText TTablePage::listText() const
+{
+    KxListText text{m_spec.textHeading, m_spec.textRuleLength, m_spec.columns, {}};
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = m_list->topLevelItem(i);
+        QStringList cells;
+        for (int column = 0; column < m_list->columnCount(); ++column)
+            cells.append(row->text(column));
+        text.rows.append(cells);
+    }
+    return text;
+}
+
+void TTablePage::save()
+{
+    saveList(this, listText());
+}
+
+void TTablePage::print()
+{
+    printList(this, listText(), m_spec.printTitle);
+}
+
+TTableDialog::TTableDialog(KxTableSpec spec, QWidget *parent)
+    : QDialog(parent)
+    , m_page(new TTablePage(std::move(spec)))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_page);
+}
+
+QTreeWidget *TTableDialog::list() const
+{
+    return m_page->list();
+}
+
+void TTableDialog::done(int result)
+{
+    if (m_page->reading()) {
+        m_page->closeAfterWalk();
+        return;
+    }
+    QDialog::done(result);
+}
