@@ -178,7 +178,7 @@ void TfrmVLan::convertPortColumns()
         QTreeWidgetItem *row = m_list->topLevelItem(i);
         for (VLanColumn column : portColumns) {
             const QString hex = row->text(column);
-            const QString shown = portBitsToDisplayList(hexToPortBits(hex));
+            const QString shown = PortSet::fromHex(hex).toDisplayList();
             row->setData(column, ReadHexRole, hex);
             row->setText(column, shown);
             row->setToolTip(column, shown);

@@ -1,9 +1,9 @@
 // Renders the feature dialogs against a simulated switch with a few VLANs:
 // rq5160-dialog-shots <output folder>
 #include "device/basicinfor.h"
+#include "forms/portselection.h"
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
-#include "layer2/vlanportselect.h"
 #include "moduletest.h"
 #include "simulator.h"
 
@@ -98,7 +98,7 @@ int main(int argc, char *argv[])
     TfrmVLanEdit edit(*vlan.list(), &vlan);
     save(edit, folder, u"vlan-edit"_s);
 
-    TfrmVLanPortSelection ports(u"111111111111000000000000"_s, QString(24, u'1'), false, &vlan);
+    PortSelectionDialog ports(PortSet::fromText(u"1,2,3,4,5,6,7,8,9,10,11,12"_s), {}, &vlan);
     ports.setWindowTitle(u"VLAN Insert PortMembers"_s);
     save(ports, folder, u"vlan-port-selection"_s);
     return 0;
