@@ -1,6 +1,6 @@
 #include "forms/entrychecks.h"
-#include "platform/prompts.h"
 #include "platform/radiogroup.h"
+#include "scriptedprompts.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "dialogtest.h"
 #include "forms/portselection.h"
-#include "platform/prompts.h"
+#include "scriptedprompts.h"
 
 #include <QPushButton>
 #include <QTest>
