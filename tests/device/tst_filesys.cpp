@@ -1,4 +1,4 @@
-#include "files/filesys.h"
+#include "device/filesys.h"
 #include "files/kxtftpserver.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
@@ -13,9 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QUdpSocket>
 
 using namespace Qt::StringLiterals;
@@ -160,6 +162,18 @@ private Q_SLOTS:
         QCOMPARE(prompts.shown.constLast().kind, Prompts::Kind::Error);
         QCOMPARE(dialog.statusPanel(1)->text(), prompts.lastText());
         QVERIFY(dialog.statusPanel(1)->text() != u"Transfer complete!"_s);
+    }
+
+    // A read that raises leaves the boxes as they were and its reason in the log.
+    void droppedReadIsLogged()
+    {
+        const QString address = GlobalDevice().address;
+        GlobalDevice().address = u"not a host"_s;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"dropped: -509"_s));
+        TfrmFileSystem dialog;
+        GlobalDevice().address = address;
+        QCOMPARE(on<QLineEdit>(dialog, Firmware, "edtServerAddress")->text(), u"0.0.0.0"_s);
+        QCOMPARE(on<QTreeWidget>(dialog, Firmware, "lvwFile")->topLevelItemCount(), 0);
     }
 
     void missingFileEndsWithFileNotFound()
