@@ -1,7 +1,7 @@
 #include "app/menudialogs.h"
 
 #include "device/basicinfor.h"
-#include "files/filesys.h"
+#include "device/filesys.h"
 #include "layer2/vlan.h"
 
 #include <QDialog>

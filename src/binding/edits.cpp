@@ -1,5 +1,6 @@
 #include "binding/edits.h"
 
+#include "binding/optionwidgets.h"
 #include "binding/partconvert.h"
 #include "platform/radiogroup.h"
 #include "snmp/errors.h"
@@ -58,9 +59,9 @@ void KxSNMPRequest2Edits::bind(
         if (!list)
             KxException::raise(NoOptionList);
         if (combo)
-            list->FillComboBox(combo);
+            FillComboBox(*list, combo);
         else
-            list->FillRadioGroup(radio);
+            FillRadioGroup(*list, radio);
     }
     m_bindings.push_back(binding);
 }
@@ -144,9 +145,9 @@ void KxSNMPRequest2Edits::showIn(const Binding &binding, const QString &text) co
     } else if (auto *label = qobject_cast<QLabel *>(control)) {
         label->setText(text);
     } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
-        list->SelectInComboBox(combo, text);
+        SelectInComboBox(*list, combo, text);
     } else if (auto *radio = qobject_cast<RadioGroup *>(control)) {
-        list->SelectInRadioGroup(radio, text);
+        SelectInRadioGroup(*list, radio, text);
     } else if (auto *check = qobject_cast<QCheckBox *>(control)) {
         if (list) {
             int index = list->IndexOfText(text);

@@ -1,6 +1,7 @@
 #include "device/basicinforpages.h"
 
 #include "binding/edits.h"
+#include "binding/standardoptions.h"
 #include "forms/formbuilder.h"
 #include "forms/progresswindow.h"
 #include "platform/prompts.h"
@@ -19,7 +20,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const KxOptionList enabledFirst{{1, "enabled"}, {2, "disabled"}};
-const KxOptionList disabledEnabled{{2, "disabled"}, {3, "enabled"}};
 const KxOptionList mgmtProtocols{{1, "other"}, {2, "snmp-ip"}, {3, "snmp-ipx"}, {4, "snmp-ip-ipx"}};
 const KxOptionList consoleUse{{2, "in-use"}, {3, "not-in-use"}};
 const KxOptionList baudRates{
@@ -143,7 +143,7 @@ const KxField protocolFields[] = {
       "swL2DevCtrlStpState",
       Integer,
       ReadWrite,
-      &disabledEnabled},
+      &DisabledEnabledOptions},
      "rpgStpState",
      "STP State :",
      Radio},
@@ -151,7 +151,7 @@ const KxField protocolFields[] = {
       "swL2DevCtrlIGMPSnooping",
       Integer,
       ReadWrite,
-      &disabledEnabled},
+      &DisabledEnabledOptions},
      "rgpIGMPSnoopingState",
      "IGMP Snooping :",
      Radio},
@@ -159,7 +159,7 @@ const KxField protocolFields[] = {
       "swL2DevCtrlRmonState",
       Integer,
       ReadWrite,
-      &disabledEnabled},
+      &DisabledEnabledOptions},
      "rgpRmonState",
      "RMON State :",
      Radio},
@@ -180,7 +180,7 @@ const KxField protocolFields[] = {
       "swL2MACNotifyState",
       Integer,
       ReadWrite,
-      &disabledEnabled},
+      &DisabledEnabledOptions},
      "rgpMacNotifyState",
      "MAC Notify State:",
      Radio},
@@ -207,7 +207,11 @@ const KxField protocolFields[] = {
 };
 
 const KxField topologyFields[] = {
-    {{"1.3.6.1.4.1.88508.11.68.1.2.1.3.1", "New Root Alarm", Integer, ReadWrite, &disabledEnabled},
+    {{"1.3.6.1.4.1.88508.11.68.1.2.1.3.1",
+      "New Root Alarm",
+      Integer,
+      ReadWrite,
+      &DisabledEnabledOptions},
      "rgpSTPAlarm",
      "STP Alarm New Root :",
      Radio,
@@ -217,7 +221,7 @@ const KxField topologyFields[] = {
       "Topology Change Alarm",
       Integer,
       ReadWrite,
-      &disabledEnabled},
+      &DisabledEnabledOptions},
      "rgpSTPTopology",
      "STP Topology Change :",
      Radio,
@@ -227,7 +231,7 @@ const KxField topologyFields[] = {
       "Link Change Alarm",
       Integer,
       ReadWrite,
-      &disabledEnabled},
+      &DisabledEnabledOptions},
      "rgpAlarmLinkStatus",
      "Alarm Link Status Change :",
      Radio,

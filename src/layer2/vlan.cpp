@@ -1,20 +1,14 @@
 #include "layer2/vlan.h"
 
+#include "binding/standardoptions.h"
+#include "forms/portset.h"
 #include "layer2/vlaneditors.h"
-#include "layer2/vlanports.h"
 
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const KxOptionList rowStatuses{{1, "active"},
-                               {2, "notInService"},
-                               {3, "notReady"},
-                               {4, "createAndGo"},
-                               {5, "createAndWait"},
-                               {6, "destroy"}};
 
 // Same order as VLanColumn; the ID is the row index and never sent.
 const KxSNMPVarDesc vlanTable[] = {
@@ -27,7 +21,7 @@ const KxSNMPVarDesc vlanTable[] = {
      "Static Row Status",
      KxSyntax::Integer,
      KxAccess::ReadWrite,
-     &rowStatuses},
+     &RowStatusOptions},
     {},
 };
 
@@ -100,7 +94,7 @@ void TfrmVLan::convertPortColumns()
     for (int i = 0; i < list()->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = list()->topLevelItem(i);
         for (VLanColumn column : portColumns) {
-            const QString shown = portBitsToDisplayList(hexToPortBits(row->text(column)));
+            const QString shown = PortSet::fromHex(row->text(column)).toDisplayList();
             row->setText(column, shown);
             row->setToolTip(column, shown);
         }

@@ -2,8 +2,8 @@
 
 #include "forms/dialogsupport.h"
 #include "forms/formbuilder.h"
+#include "forms/portselection.h"
 #include "layer2/vlan.h"
-#include "layer2/vlanportselect.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -102,18 +102,12 @@ void VLanPortFields::addRows(QGridLayout *grid)
     }
 }
 
-QString VLanPortFields::selectable(VLanPortSet set) const
+PortSet VLanPortFields::unusable(VLanPortSet set) const
 {
     if (set != VLanPortSet::Untagged)
-        return QString(VLanPortCount, u'1');
-    const QString members = m_sets.bits(VLanPortSet::Members);
-    const QString barred = notUntaggable ? notUntaggable() : noPortBits();
-    QString usable = noPortBits();
-    for (int port = 0; port < VLanPortCount; ++port) {
-        if (hasPortAt(members, port) && !hasPortAt(barred, port))
-            usable[port] = u'1';
-    }
-    return usable;
+        return {};
+    const PortSet barred = notUntaggable ? notUntaggable() : PortSet();
+    return (PortSet::all() - m_sets.ports(VLanPortSet::Members)) | barred;
 }
 
 void VLanPortFields::choose(VLanPortSet set)
@@ -125,19 +119,19 @@ void VLanPortFields::choose(VLanPortSet set)
                                                  : m_texts.untaggedNeedsMembers));
         return;
     }
-    TfrmVLanPortSelection selection(m_sets.bits(set),
-                                    selectable(set),
-                                    m_texts.clearUnselectable && set == VLanPortSet::Untagged,
-                                    m_editor);
+    PortSelectionOptions options;
+    options.disabled = unusable(set);
+    options.clearDisabled = m_texts.clearUnselectable && set == VLanPortSet::Untagged;
+    PortSelectionDialog selection(m_sets.ports(set), options, m_editor);
     selection.setObjectName(u"frm"_s + QString::fromLatin1(m_texts.namePrefix)
                             + QString::fromLatin1(setNames[at(set)]));
     selection.setWindowTitle(QString::fromLatin1(m_texts.selectionCaptions[at(set)]));
     if (selection.exec() != QDialog::Accepted)
         return;
-    QList<VLanPortSet> rewritten = m_sets.select(set, selection.states());
+    QList<VLanPortSet> rewritten = m_sets.select(set, selection.ports());
     rewritten.prepend(set);
     for (VLanPortSet changed : rewritten)
-        edit(changed)->setText(portBitsToSelectionText(m_sets.bits(changed)));
+        edit(changed)->setText(m_sets.ports(changed).toSelectionText());
 }
 
 TfrmVLanInsert::TfrmVLanInsert(QTreeWidget &list, QWidget *parent)
@@ -158,16 +152,11 @@ TfrmVLanInsert::TfrmVLanInsert(QTreeWidget &list, QWidget *parent)
 }
 
 // Every port that is an untagged port of a VLAN in the list.
-QString TfrmVLanInsert::untaggedElsewhere() const
+PortSet TfrmVLanInsert::untaggedElsewhere() const
 {
-    QString ports = noPortBits();
-    for (int row = 0; row < m_list.topLevelItemCount(); ++row) {
-        const QString bits = portTextToBits(m_list.topLevelItem(row)->text(UntaggedColumn));
-        for (int port = 0; port < VLanPortCount; ++port) {
-            if (bits.at(port) == u'1')
-                ports[port] = u'1';
-        }
-    }
+    PortSet ports;
+    for (int row = 0; row < m_list.topLevelItemCount(); ++row)
+        ports = ports | PortSet::fromText(m_list.topLevelItem(row)->text(UntaggedColumn));
     return ports;
 }
 
@@ -206,9 +195,9 @@ void TfrmVLanInsert::btnVLanInsertClick()
     const VLanPortSets &sets = m_ports->sets();
     auto *row = new QTreeWidgetItem(QStringList{QString::number(m_id->text().trimmed().toInt()),
                                                 m_name->text(),
-                                                portBitsToHex(sets.bits(VLanPortSet::Members)),
-                                                portBitsToHex(sets.bits(VLanPortSet::Forbidden)),
-                                                portBitsToHex(sets.bits(VLanPortSet::Untagged)),
+                                                sets.ports(VLanPortSet::Members).toHex(),
+                                                sets.ports(VLanPortSet::Forbidden).toHex(),
+                                                sets.ports(VLanPortSet::Untagged).toHex(),
                                                 u"createAndGo"_s});
     m_list.addTopLevelItem(row);
     m_list.setCurrentItem(row);
@@ -241,7 +230,7 @@ void TfrmVLanEdit::FormShow()
     for (VLanPortSet set : allSets) {
         const QString cell = row->text(setColumns[at(set)]);
         m_ports->edit(set)->setText(cell);
-        m_ports->sets().setBits(set, portTextToBits(cell));
+        m_ports->sets().setPorts(set, PortSet::fromText(cell));
     }
 }
 
@@ -255,15 +244,10 @@ void TfrmVLanEdit::btnVLanEditClick()
     if (!row)
         return;
     const VLanPortSets &sets = m_ports->sets();
-    const QString members = sets.bits(VLanPortSet::Members);
-    QString forbidden = sets.bits(VLanPortSet::Forbidden);
-    for (int port = 0; port < VLanPortCount; ++port) {
-        if (members.at(port) == u'1')
-            forbidden[port] = u'0';
-    }
-    row->setText(MembersColumn, portBitsToHex(members));
-    row->setText(ForbiddenColumn, portBitsToHex(forbidden));
-    row->setText(UntaggedColumn, portBitsToHex(sets.bits(VLanPortSet::Untagged)));
+    const PortSet members = sets.ports(VLanPortSet::Members);
+    row->setText(MembersColumn, members.toHex());
+    row->setText(ForbiddenColumn, (sets.ports(VLanPortSet::Forbidden) - members).toHex());
+    row->setText(UntaggedColumn, sets.ports(VLanPortSet::Untagged).toHex());
     row->setText(StatusColumn, u"active"_s);
     m_list.setCurrentItem(row);
     accept();

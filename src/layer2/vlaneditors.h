@@ -34,11 +34,11 @@ public:
 
     // The ports that may not become untagged ports, asked for when the
     // untagged selection opens; none when not set.
-    std::function<QString()> notUntaggable;
+    std::function<PortSet()> notUntaggable;
 
 private:
     void choose(VLanPortSet set);
-    QString selectable(VLanPortSet set) const;
+    PortSet unusable(VLanPortSet set) const;
 
     const Texts &m_texts;
     QDialog *m_editor;
@@ -58,7 +58,7 @@ public:
 private:
     void btnVLanInsertClick();
     bool checkInput();
-    QString untaggedElsewhere() const;
+    PortSet untaggedElsewhere() const;
 
     QTreeWidget &m_list;
     QLineEdit *m_id;

@@ -1,9 +1,5 @@
 #include "snmp/optionlist.h"
 
-#include "platform/radiogroup.h"
-
-#include <QComboBox>
-
 KxOptionList::KxOptionList(std::initializer_list<KxIntOption> table, bool caseSensitive)
     : m_kind(IntegerValues)
     , m_caseSensitive(caseSensitive)
@@ -83,35 +79,4 @@ QString KxOptionList::TextToValue(const QString &text) const
 {
     const int index = IndexOfText(text);
     return index < 0 ? text : ValueText(index);
-}
-
-void KxOptionList::FillComboBox(QComboBox *combo) const
-{
-    combo->clear();
-    for (const Entry &item : m_items)
-        combo->addItem(item.text);
-    combo->setCurrentIndex(-1);
-}
-
-void KxOptionList::FillRadioGroup(RadioGroup *group) const
-{
-    QStringList texts;
-    for (const Entry &item : m_items)
-        texts.append(item.text);
-    group->clearItems();
-    group->setItems(texts);
-}
-
-void KxOptionList::SelectInComboBox(QComboBox *combo, const QString &text) const
-{
-    combo->setCurrentIndex(IndexOfText(text));
-    if (combo->currentIndex() < 0)
-        combo->setCurrentIndex(IndexOfValue(text));
-}
-
-void KxOptionList::SelectInRadioGroup(RadioGroup *group, const QString &text) const
-{
-    group->setItemIndex(IndexOfText(text));
-    if (group->itemIndex() < 0)
-        group->setItemIndex(IndexOfValue(text));
 }

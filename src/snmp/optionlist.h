@@ -5,9 +5,6 @@
 #include <initializer_list>
 #include <vector>
 
-class QComboBox;
-class RadioGroup;
-
 // One row of a static option table of the integer kind.
 struct KxIntOption
 {
@@ -53,11 +50,6 @@ public:
     int IndexOfValue(const QString &value) const;
     QString ValueToText(const QString &value) const;
     QString TextToValue(const QString &text) const;
-
-    void FillComboBox(QComboBox *combo) const;
-    void FillRadioGroup(RadioGroup *group) const;
-    void SelectInComboBox(QComboBox *combo, const QString &text) const;
-    void SelectInRadioGroup(RadioGroup *group, const QString &text) const;
 
 private:
     ValueKind m_kind;

@@ -5,7 +5,7 @@
 #include "forms/configform.h"
 #include "moduletest.h"
 #include "platform/paths.h"
-#include "platform/prompts.h"
+#include "scriptedprompts.h"
 #include "simulator.h"
 #include "snmp/records.h"
 

@@ -1,5 +1,5 @@
 #include "binding/editconstraint.h"
-#include "platform/prompts.h"
+#include "scriptedprompts.h"
 #include "snmp/kxexception.h"
 
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "binding/leds.h"
 #include "moduletest.h"
-#include "platform/prompts.h"
+#include "scriptedprompts.h"
 #include "simulator.h"
 
 #include <QFrame>

@@ -3,8 +3,8 @@
 #include "forms/bindingpage.h"
 #include "forms/progresswindow.h"
 #include "moduletest.h"
-#include "platform/prompts.h"
 #include "platform/radiogroup.h"
+#include "scriptedprompts.h"
 #include "simulator.h"
 #include "snmp/records.h"
 

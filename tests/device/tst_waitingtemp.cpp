@@ -1,5 +1,5 @@
 #include "device/waitingtemp.h"
-#include "platform/prompts.h"
+#include "scriptedprompts.h"
 #include "snmp/errors.h"
 #include "snmp/kxexception.h"
 

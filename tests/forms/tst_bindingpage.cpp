@@ -1,6 +1,6 @@
 #include "forms/bindingpage.h"
 #include "moduletest.h"
-#include "platform/prompts.h"
+#include "scriptedprompts.h"
 #include "simulator.h"
 #include "snmp/records.h"
 

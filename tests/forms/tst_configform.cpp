@@ -2,7 +2,7 @@
 #include "forms/configform.h"
 #include "forms/editspanel.h"
 #include "moduletest.h"
-#include "platform/prompts.h"
+#include "scriptedprompts.h"
 #include "simulator.h"
 #include "snmp/kxexception.h"
 #include "snmp/records.h"

@@ -2,7 +2,7 @@
 #include "dialogtest.h"
 #include "forms/tablepage.h"
 #include "moduletest.h"
-#include "platform/prompts.h"
+#include "scriptedprompts.h"
 #include "simulator.h"
 #include "snmp/records.h"
 

@@ -1,7 +1,7 @@
 #include "dialogtest.h"
 #include "layer2/vlan.h"
 #include "moduletest.h"
-#include "platform/prompts.h"
+#include "scriptedprompts.h"
 #include "simulator.h"
 #include "snmp/records.h"
 

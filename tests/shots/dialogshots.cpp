@@ -3,9 +3,9 @@
 //   rq5160-dialog-shots <output folder> /I... /R... ...  against the agent the module options name
 #include "app/startup.h"
 #include "device/basicinfor.h"
+#include "forms/portselection.h"
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
-#include "layer2/vlanportselect.h"
 #include "moduletest.h"
 #include "simulator.h"
 #include "snmp/records.h"
@@ -67,7 +67,7 @@ void vlans(const Gallery &gallery)
     TfrmVLanEdit edit(*vlan.list(), &vlan);
     gallery.save(edit, u"vlan-edit"_s);
 
-    TfrmVLanPortSelection ports(u"111111111111000000000000"_s, QString(24, u'1'), false, &vlan);
+    PortSelectionDialog ports(PortSet::fromText(u"1,2,3,4,5,6,7,8,9,10,11,12"_s), {}, &vlan);
     ports.setWindowTitle(u"VLAN Insert PortMembers"_s);
     gallery.save(ports, u"vlan-port-selection"_s);
 }

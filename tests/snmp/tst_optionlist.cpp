@@ -1,7 +1,5 @@
-#include "platform/radiogroup.h"
 #include "snmp/optionlist.h"
 
-#include <QComboBox>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -34,9 +32,6 @@ private Q_SLOTS:
     void firstMatchWinsAndZeroIsAValue();
     void tableEndsAtNullTextAndAddAppends();
     void emptyListAnswersNothing();
-    void comboBoxFillAndSelect_data();
-    void comboBoxFillAndSelect();
-    void radioGroupFillAndSelect();
 };
 
 void TestOptionList::lookups_data()
@@ -113,55 +108,7 @@ void TestOptionList::emptyListAnswersNothing()
     QCOMPARE(empty.IndexOfValue(u"1"_s), -1);
     QCOMPARE(empty.ValueToText(u"1"_s), u"1"_s);
     QCOMPARE(empty.TextToValue(u"x"_s), u"x"_s);
-
-    QComboBox combo;
-    combo.addItems({u"stale"_s});
-    empty.FillComboBox(&combo);
-    QCOMPARE(combo.count(), 0);
-    RadioGroup group;
-    group.setItems({u"stale"_s});
-    empty.FillRadioGroup(&group);
-    QCOMPARE(group.count(), 0);
 }
 
-void TestOptionList::comboBoxFillAndSelect_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("index");
-    QTest::newRow("value") << u"3"_s << 1;
-    QTest::newRow("display text") << u"enabled"_s << 1;
-    QTest::newRow("text in other case") << u"DISABLED"_s << 0;
-    QTest::newRow("neither") << u"9"_s << -1;
-}
-
-void TestOptionList::comboBoxFillAndSelect()
-{
-    QFETCH(QString, text);
-    QFETCH(int, index);
-    QComboBox combo;
-    combo.addItems({u"old 1"_s, u"old 2"_s, u"old 3"_s});
-    combo.setCurrentIndex(2);
-    states().FillComboBox(&combo);
-    QCOMPARE(combo.count(), 2);
-    QCOMPARE(combo.itemText(1), u"enabled"_s);
-    QCOMPARE(combo.currentIndex(), -1);
-    combo.setCurrentIndex(0);
-    states().SelectInComboBox(&combo, text);
-    QCOMPARE(combo.currentIndex(), index);
-}
-
-void TestOptionList::radioGroupFillAndSelect()
-{
-    RadioGroup group;
-    states().FillRadioGroup(&group);
-    QCOMPARE(group.items(), QStringList({u"disabled"_s, u"enabled"_s}));
-    states().SelectInRadioGroup(&group, u"3"_s);
-    QCOMPARE(group.itemIndex(), 1);
-    states().SelectInRadioGroup(&group, u"Disabled"_s);
-    QCOMPARE(group.itemIndex(), 0);
-    states().SelectInRadioGroup(&group, u"9"_s);
-    QCOMPARE(group.itemIndex(), -1);
-}
-
-QTEST_MAIN(TestOptionList)
+QTEST_GUILESS_MAIN(TestOptionList)
 #include "tst_optionlist.moc"

@@ -1,8 +1,8 @@
-#include "files/filesys.h"
+#include "device/filesys.h"
 #include "files/kxtftpserver.h"
 #include "moduletest.h"
-#include "platform/prompts.h"
 #include "platform/radiogroup.h"
+#include "scriptedprompts.h"
 #include "simulator.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
@@ -13,9 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QUdpSocket>
 
 using namespace Qt::StringLiterals;
@@ -133,6 +135,45 @@ private Q_SLOTS:
         QFile log(path);
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(log.size() > 0);
+    }
+
+    // GIVEN the switch still holds "complete" from the transfer before
+    // WHEN it refuses the next start SET
+    // THEN the dialog reports the refusal and opens no transfer window.
+    void refusedStartIsReported()
+    {
+        TfrmFileSystem dialog;
+        QCOMPARE(dialog.readTransferStatus(), 6);
+        bool windowShown = false;
+        dialog.showTransferWindow = [&windowShown](TransferWindow &) {
+            windowShown = true;
+        };
+        const QString writeCommunity = GlobalSecurity().writeCommunity;
+        GlobalSecurity().writeCommunity = GlobalSecurity().readCommunity;
+        ScriptedPrompts prompts;
+        prompts.answers = {true};
+        dialog.pages()->setCurrentIndex(Configuration);
+        on<QLineEdit>(dialog, Configuration, "edtPathAndFileName")->setText(u"next.cfg"_s);
+        on<RadioGroup>(dialog, Configuration, "rgpAction")->button(1)->click();
+        QTest::mouseClick(on<QPushButton>(dialog, Configuration, "btnApply"), Qt::LeftButton);
+        GlobalSecurity().writeCommunity = writeCommunity;
+
+        QVERIFY(!windowShown);
+        QCOMPARE(prompts.shown.constLast().kind, Prompts::Kind::Error);
+        QCOMPARE(dialog.statusPanel(1)->text(), prompts.lastText());
+        QVERIFY(dialog.statusPanel(1)->text() != u"Transfer complete!"_s);
+    }
+
+    // A read that raises leaves the boxes as they were and its reason in the log.
+    void droppedReadIsLogged()
+    {
+        const QString address = GlobalDevice().address;
+        GlobalDevice().address = u"not a host"_s;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"dropped: -509"_s));
+        TfrmFileSystem dialog;
+        GlobalDevice().address = address;
+        QCOMPARE(on<QLineEdit>(dialog, Firmware, "edtServerAddress")->text(), u"0.0.0.0"_s);
+        QCOMPARE(on<QTreeWidget>(dialog, Firmware, "lvwFile")->topLevelItemCount(), 0);
     }
 
     void missingFileEndsWithFileNotFound()

@@ -1,7 +1,9 @@
-#include "files/filesys.h"
+#include "device/filesys.h"
 
 #include "binding/edits.h"
 #include "files/kxtftpserver.h"
+#include "forms/dialogsupport.h"
+#include "forms/formbuilder.h"
 #include "platform/prompts.h"
 #include "platform/radiogroup.h"
 #include "snmp/kxexception.h"
@@ -9,7 +11,6 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -199,27 +200,20 @@ QWidget *TfrmFileSystem::buildPage(Page &page)
 {
     auto *widget = new QWidget;
     widget->setObjectName(QString::fromLatin1(page.texts.name));
-    page.address = new QLineEdit(u"0.0.0.0"_s);
-    page.address->setObjectName(u"edtServerAddress"_s);
-    page.path = new QLineEdit;
-    page.path->setObjectName(u"edtPathAndFileName"_s);
-    page.action = new RadioGroup(u"Action : "_s);
-    page.action->setObjectName(u"rgpAction"_s);
-    page.action->setColumns(2);
+    page.address = makeEdit(u"edtServerAddress"_s);
+    page.address->setText(u"0.0.0.0"_s);
+    page.path = makeEdit(u"edtPathAndFileName"_s);
+    page.action = makeRadioGroup(u"Action : "_s, u"rgpAction"_s, 2);
     page.action->setItems({u"Upload"_s, u"Download"_s});
     page.action->setItemEnabled(UploadItem, page.texts.uploadAllowed);
     page.action->setItemEnabled(DownloadItem, page.texts.downloadAllowed);
-    page.apply = new QPushButton(u"Apply"_s);
-    page.apply->setObjectName(u"btnApply"_s);
-    auto *refresh = new QPushButton(u"Refresh"_s);
-    refresh->setObjectName(u"btnRefresh"_s);
-    auto *help = new QPushButton(u"Help"_s);
+    page.apply = makeButton(u"Apply"_s, u"btnApply"_s);
+    QPushButton *refresh = makeButton(u"Refresh"_s, u"btnRefresh"_s);
+    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
     help->setEnabled(false);
-    auto *close = new QPushButton(u"Close"_s);
-    close->setObjectName(u"btnClose"_s);
-    page.list = new QTreeWidget;
-    page.list->setObjectName(u"lvwFile"_s);
-    page.list->setHeaderLabels({u"Index"_s, u"IP"_s, u"FilePath"_s, u"LoadType"_s, u"Operation"_s});
+    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
+    page.list = makeListView(u"lvwFile"_s,
+                             {u"Index"_s, u"IP"_s, u"FilePath"_s, u"LoadType"_s, u"Operation"_s});
     page.list->header()->setStretchLastSection(false);
     page.list->header()->setSectionResizeMode(PathColumn, QHeaderView::Stretch);
     page.list->setMaximumHeight(80);
@@ -227,14 +221,10 @@ QWidget *TfrmFileSystem::buildPage(Page &page)
     auto *fields = new QFormLayout;
     fields->addRow(u"TFTP Server IP Address : "_s, page.address);
     fields->addRow(QString::fromLatin1(page.texts.pathCaption), page.path);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton *button : {page.apply, refresh, help, close})
-        buttons->addWidget(button);
     auto *layout = new QVBoxLayout(widget);
     layout->addLayout(fields);
     layout->addWidget(page.action);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonBar({page.apply, refresh, help, close}));
     layout->addWidget(page.list);
 
     connect(
@@ -293,10 +283,7 @@ void TfrmFileSystem::readPage(Page &page)
     // The index column is not read; show the row it stands for.
     page.binding->varList().Item(0).value
         = fileIndexes.ValueToText(QString::number(page.texts.row));
-    try {
-        page.binding->Refresh();
-    } catch (const KxException &) {
-    }
+    runGuarded(this, [&page] { return page.binding->Refresh(); });
     if (const QTreeWidgetItem *row = page.list->topLevelItem(0)) {
         page.address->setText(row->text(AddressColumn));
         page.path->setText(row->text(PathColumn));
@@ -359,11 +346,9 @@ void TfrmFileSystem::applyPage(Page &page)
     row->setText(ControlColumn, u"start"_s);
     m_statusPanels[1]->setText(u"SNMP Command : Call Agent Start!"_s);
     page.list->setCurrentItem(row);
-    try {
-        page.binding->Apply(false, true);
-    } catch (const KxException &) {
-    }
     TftpRootFolder() = page.path->text();
+    if (!startTransfer(page))
+        return;
     if (m_server)
         m_server->allowPath(page.path->text(),
                             download ? KxTFTPOperation::Read : KxTFTPOperation::Write);
@@ -375,6 +360,29 @@ void TfrmFileSystem::applyPage(Page &page)
     }
     m_statusPanels[1]->setText(QString::fromLatin1(page.texts.transferringText));
     openTransferWindow(page);
+}
+
+// Writes the page's row with its start command. A refused or unanswered SET is
+// reported: the status the switch holds then belongs to an earlier transfer.
+bool TfrmFileSystem::startTransfer(Page &page)
+{
+    QString failure;
+    KxSNMPRequest &request = page.binding->request();
+    request.errorHandler = [&failure](const KxSNMPError &error) {
+        if (error.code != 0)
+            failure = error.message;
+    };
+    try {
+        page.binding->Apply(false, true);
+    } catch (const KxException &error) {
+        failure = error.message();
+    }
+    request.errorHandler = nullptr;
+    if (failure.isEmpty())
+        return true;
+    m_statusPanels[1]->setText(failure);
+    prompts().message(this, Prompts::Kind::Error, windowTitle(), failure);
+    return false;
 }
 
 void TfrmFileSystem::openTransferWindow(const Page &page)
@@ -393,10 +401,7 @@ int TfrmFileSystem::readTransferStatus()
 {
     // A failed read must not leave the previous transfer's state standing.
     m_statusCombo->setCurrentIndex(-1);
-    try {
-        m_status->Refresh();
-    } catch (const KxException &) {
-    }
+    runGuarded(this, [this] { return m_status->Refresh(); });
     return m_statusCombo->currentIndex();
 }
 

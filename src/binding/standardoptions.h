@@ -1,0 +1,14 @@
+#pragma once
+
+#include "snmp/optionlist.h"
+
+// The option lists many MIB objects share, defined once.
+
+// 2 = "disabled", 3 = "enabled": the switch's own on/off objects.
+extern const KxOptionList DisabledEnabledOptions;
+// RowStatus of SNMPv2-TC: "active" ... "destroy".
+extern const KxOptionList RowStatusOptions;
+// StorageType of SNMPv2-TC: "other" ... "readOnly".
+extern const KxOptionList StorageTypeOptions;
+// TruthValue of SNMPv2-TC: 1 = "true", 2 = "false".
+extern const KxOptionList TruthValueOptions;
