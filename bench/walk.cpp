@@ -1,8 +1,9 @@
 // Walks the forwarding table of a switch with KxSNMPRequest, one row per
 // GET-NEXT exchange with all readable columns in one PDU, as the MAC
-// forwarding dialog does, and prints what it took.
+// forwarding dialog does (or N rows per GETBULK exchange with --bulk N), and
+// prints what it took.
 //
-//   rq5160_bench_walk ADDRESS PORT [--async]
+//   rq5160_bench_walk ADDRESS PORT [--async] [--bulk N]
 
 #include "snmp/request.h"
 #include "snmp/session.h"
@@ -61,7 +62,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: rq5160_bench_walk ADDRESS PORT [--async]\n");
+        std::fprintf(stderr, "usage: rq5160_bench_walk ADDRESS PORT [--async] [--bulk N]\n");
         return 2;
     }
     QTemporaryDir bootCounterFolder;
@@ -70,6 +71,9 @@ int main(int argc, char **argv)
     GlobalDevice().port = args.at(2).toUShort();
     GlobalSecurity().version = SnmpCode::Version2c;
     const bool async = args.contains(u"--async"_s);
+    const qsizetype bulkAt = args.indexOf(u"--bulk"_s);
+    SetDefaultBulkRepetitions(bulkAt > 0 && bulkAt + 1 < args.size() ? args.at(bulkAt + 1).toInt()
+                                                                     : 0);
 
     KxSNMPRequest request;
     request.varList.Assign(KxSNMPVarList(fdbTable, MVT_UMV, 2));

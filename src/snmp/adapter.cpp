@@ -352,6 +352,27 @@ bool isHostName(const QString &text)
     return text.size() <= 253 && name.match(text).hasMatch();
 }
 
+int commandOf(SnmpPduType type)
+{
+    switch (type) {
+    case SnmpPduType::Get:
+        return SNMP_MSG_GET;
+    case SnmpPduType::GetNext:
+        return SNMP_MSG_GETNEXT;
+    case SnmpPduType::GetBulk:
+        return SNMP_MSG_GETBULK;
+    default:
+        return SNMP_MSG_SET;
+    }
+}
+
+// A GETBULK of a walk: every binding repeats, none is a non-repeater.
+void setBulkRepetitions(netsnmp_pdu *pdu, int repetitions)
+{
+    pdu->non_repeaters = 0;
+    pdu->max_repetitions = std::max(repetitions, 1);
+}
+
 int callback(int operation, netsnmp_session *session, int, netsnmp_pdu *pdu, void *magic)
 {
     return SnmpAdapter::instance().onEvent(
@@ -598,10 +619,9 @@ netsnmp_pdu *SnmpAdapter::Private::buildPdu(const SnmpTarget &target,
                                             const SnmpBindings &bindings,
                                             int &status)
 {
-    const int command = type == SnmpPduType::Get       ? SNMP_MSG_GET
-                        : type == SnmpPduType::GetNext ? SNMP_MSG_GETNEXT
-                                                       : SNMP_MSG_SET;
-    netsnmp_pdu *pdu = snmp_pdu_create(command);
+    netsnmp_pdu *pdu = snmp_pdu_create(commandOf(type));
+    if (type == SnmpPduType::GetBulk)
+        setBulkRepetitions(pdu, target.bulkRepetitions);
     for (const SnmpBinding &binding : bindings) {
         if (!addBinding(pdu, binding)) {
             snmp_free_pdu(pdu);
@@ -789,6 +809,17 @@ quint64 SnmpAdapter::send(const SnmpTarget &target,
 {
     const quint64 id = d->dispatch(target, type, bindings, std::move(completion), false, status);
     GlobalEventProcessor().reschedule();
+    return id;
+}
+
+quint64 SnmpAdapter::post(SnmpReply reply, SnmpCompletion completion)
+{
+    const quint64 id = ++d->lastId;
+    Private::Exchange &exchange = d->exchanges[id];
+    exchange.completion = std::move(completion);
+    exchange.finished = true;
+    exchange.reply = std::move(reply);
+    d->queue(id);
     return id;
 }
 
