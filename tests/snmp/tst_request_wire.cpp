@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QNetworkDatagram>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
@@ -129,6 +130,7 @@ private Q_SLOTS:
     void wrongValueIsReportedAndValuesKept();
     void stoppedAgentTimesOut_data();
     void stoppedAgentTimesOut();
+    void readsAreSentAgainEarlySetsOnlyAtTheTimeOut();
     void asyncWalkCompletesThroughEventProcessor_data() { addVersionRows(); }
     void asyncWalkCompletesThroughEventProcessor();
     void asyncWriteCompletes();
@@ -406,6 +408,57 @@ void TestRequestWire::stoppedAgentTimesOut()
     // A failed read stores what a binding without value gives.
     QCOMPARE(get->varList.Item(0).value, QString());
     QCOMPARE(get->varList.Item(4).value, u"(NULL)"_s);
+}
+
+// A read goes out again a few round trips after the first copy, a SET only
+// after the configured time-out; both fail at time-out × (retries + 1).
+void TestRequestWire::readsAreSentAgainEarlySetsOnlyAtTheTimeOut()
+{
+    SimulatedSwitch agent;
+    QVERIFY(agent.start());
+    const quint16 port = agent.port();
+    GlobalDevice().port = port;
+    GlobalSecurity().version = SnmpCode::Version2c;
+    auto get = request(scalars, SVT_SV, 0);
+    auto set = request(writables, SVT_SV, 0);
+    bool ok = true;
+    get->Read(true, ok); // the agent's round trip is known from here on
+    QVERIFY(ok);
+    agent.stop();
+    // The agent falls silent: a socket on its port that never answers.
+    QUdpSocket silent;
+    QVERIFY(silent.bind(QHostAddress::LocalHost, port));
+    const auto copiesReceived = [&silent] {
+        int copies = 0;
+        while (silent.hasPendingDatagrams()) {
+            silent.receiveDatagram();
+            ++copies;
+        }
+        return copies;
+    };
+
+    for (KxSNMPRequest *exchange : {get.get(), set.get()}) {
+        exchange->timeout = 20;
+        exchange->retries = 1;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    get->Read(true, ok);
+    const qint64 readFailedAfter = clock.elapsed();
+    const int readCopies = copiesReceived();
+    clock.restart();
+    set->Write(false, u"1"_s, nullptr, ok);
+    const qint64 setFailedAfter = clock.elapsed();
+    const int setCopies = copiesReceived();
+
+    QVERIFY(!ok);
+    QCOMPARE(m_reports.size(), 2);
+    QCOMPARE(m_reports.at(0).code, KxError::Timeout);
+    QCOMPARE(m_reports.at(1).code, KxError::Timeout);
+    QVERIFY2(readCopies > 2, qPrintable(QString::number(readCopies)));
+    QCOMPARE(setCopies, 2);
+    for (const qint64 elapsed : {readFailedAfter, setFailedAfter})
+        QVERIFY2(elapsed >= 390 && elapsed < 3000, qPrintable(QString::number(elapsed)));
 }
 
 void TestRequestWire::asyncWalkCompletesThroughEventProcessor()
