@@ -1,15 +1,18 @@
 // Walks the forwarding table of a switch with KxSNMPRequest, one row per
 // GET-NEXT exchange with all readable columns in one PDU, as the MAC
-// forwarding dialog does, and prints what it took.
+// forwarding dialog does (or N rows per GETBULK exchange with --bulk N), and
+// prints what it took; --rows writes every row's values to a file.
 //
-//   rq5160_bench_walk ADDRESS PORT [--async]
+//   rq5160_bench_walk ADDRESS PORT [--async] [--bulk N] [--rows FILE]
 
 #include "snmp/request.h"
 #include "snmp/session.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -43,12 +46,16 @@ struct Tally
     int rows = 0;
     qsizetype characters = 0;
     long rssAtQuarter = 0;
+    QTextStream *out = nullptr;
 
     void add(const KxSNMPVarList &list)
     {
         ++rows;
-        for (int i = 0; i < list.Count(); ++i)
+        for (int i = 0; i < list.Count(); ++i) {
             characters += list.Item(i).value.size();
+            if (out)
+                *out << list.Item(i).value << (i + 1 < list.Count() ? ' ' : '\n');
+        }
         if (rows == 2500)
             rssAtQuarter = maxRssKb();
     }
@@ -61,7 +68,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: rq5160_bench_walk ADDRESS PORT [--async]\n");
+        std::fprintf(stderr,
+                     "usage: rq5160_bench_walk ADDRESS PORT [--async] [--bulk N] [--rows FILE]\n");
         return 2;
     }
     QTemporaryDir bootCounterFolder;
@@ -70,6 +78,9 @@ int main(int argc, char **argv)
     GlobalDevice().port = args.at(2).toUShort();
     GlobalSecurity().version = SnmpCode::Version2c;
     const bool async = args.contains(u"--async"_s);
+    const qsizetype bulkAt = args.indexOf(u"--bulk"_s);
+    SetDefaultBulkRepetitions(bulkAt > 0 && bulkAt + 1 < args.size() ? args.at(bulkAt + 1).toInt()
+                                                                     : 0);
 
     KxSNMPRequest request;
     request.varList.Assign(KxSNMPVarList(fdbTable, MVT_UMV, 2));
@@ -78,6 +89,17 @@ int main(int argc, char **argv)
         ++errors;
     };
     Tally tally;
+    QFile rowsFile;
+    QTextStream rowsOut(&rowsFile);
+    if (const qsizetype at = args.indexOf(u"--rows"_s); at > 0 && at + 1 < args.size()) {
+        rowsFile.setFileName(args.at(at + 1));
+        if (!rowsFile.open(QIODevice::WriteOnly | QIODevice::Text)) {
+            std::fprintf(
+                stderr, "rq5160_bench_walk: cannot write %s\n", qPrintable(rowsFile.fileName()));
+            return 2;
+        }
+        tally.out = &rowsOut;
+    }
     const long rssBefore = maxRssKb();
     QElapsedTimer clock;
     clock.start();

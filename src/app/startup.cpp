@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/registry.h"
 #include "snmp/records.h"
+#include "snmp/session.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -28,7 +29,7 @@ T toField(const QString &text)
 }
 
 // The markers in the order they are looked for in each argument.
-enum class Marker { I, t, v, c, d, R, W, m, l, n, A, P, a, p };
+enum class Marker { I, t, v, c, d, R, W, m, l, n, A, P, a, p, b };
 constexpr std::pair<Marker, const char *> markers[] = {
     {Marker::I, "/I"},
     {Marker::t, "/t"},
@@ -44,6 +45,7 @@ constexpr std::pair<Marker, const char *> markers[] = {
     {Marker::P, "/P"},
     {Marker::a, "/a"},
     {Marker::p, "/p"},
+    {Marker::b, "/b"},
 };
 
 class ArgumentApplier
@@ -119,6 +121,9 @@ private:
         case Marker::p:
             security.privProtocol = toField<quint32>(value);
             break;
+        case Marker::b:
+            SetDefaultBulkRepetitions(toField<quint16>(value));
+            break;
         }
     }
 
@@ -180,6 +185,9 @@ private:
             texts.privPassword = password;
             flags.privPassword = true;
         }
+        // Station files written before bulk walks existed lack the key.
+        if (const QString repetitions = key("BulkRepetitions"); !repetitions.isEmpty())
+            SetDefaultBulkRepetitions(toField<quint16>(repetitions));
     }
 
     QString m_configFolder;

@@ -13,8 +13,12 @@
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QRegularExpression>
+#include <QTimer>
 
+#include <chrono>
+#include <cmath>
 #include <deque>
+#include <optional>
 #include <unordered_map>
 
 #include <poll.h>
@@ -352,6 +356,42 @@ bool isHostName(const QString &text)
     return text.size() <= 253 && name.match(text).hasMatch();
 }
 
+int commandOf(SnmpPduType type)
+{
+    switch (type) {
+    case SnmpPduType::Get:
+        return SNMP_MSG_GET;
+    case SnmpPduType::GetNext:
+        return SNMP_MSG_GETNEXT;
+    case SnmpPduType::GetBulk:
+        return SNMP_MSG_GETBULK;
+    default:
+        return SNMP_MSG_SET;
+    }
+}
+
+// A GETBULK of a walk: every binding repeats, none is a non-repeater.
+void setBulkRepetitions(netsnmp_pdu *pdu, int repetitions)
+{
+    pdu->non_repeaters = 0;
+    pdu->max_repetitions = std::max(repetitions, 1);
+}
+
+using SteadyClock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::duration<double, std::milli>;
+
+// Reads are retransmitted by the adapter, SETs by net-snmp at the
+// configured time-out: a SET sent again early may be applied twice.
+bool isRead(SnmpPduType type)
+{
+    return type != SnmpPduType::Set;
+}
+
+struct PduDeleter
+{
+    void operator()(netsnmp_pdu *pdu) const { snmp_free_pdu(pdu); }
+};
+
 int callback(int operation, netsnmp_session *session, int, netsnmp_pdu *pdu, void *magic)
 {
     return SnmpAdapter::instance().onEvent(
@@ -369,6 +409,23 @@ struct SnmpAdapter::Private
         quint16 peerPort = 0;
         bool usm = false;
         QByteArray userName;
+        // Smoothed round trip of this agent and its variation; negative
+        // before the first answer.
+        double roundTripMs = -1;
+        double roundTripVariationMs = 0;
+    };
+
+    // A read's own retransmission schedule: its first copy stays with
+    // net-snmp until the deadline, so a late answer to any copy counts.
+    struct Retransmission
+    {
+        std::unique_ptr<netsnmp_pdu, PduDeleter> copy;
+        SteadyClock::time_point sentAt;
+        SteadyClock::time_point deadline;
+        SteadyClock::time_point next;
+        Milliseconds interval{0};
+        Milliseconds timeout{0};
+        bool resent = false;
     };
 
     struct Exchange
@@ -380,6 +437,7 @@ struct SnmpAdapter::Private
         int retries = 1;
         int resends = 0;
         SnmpReply reply;
+        std::optional<Retransmission> retransmission;
     };
 
     Session *sessionFor(const SnmpTarget &target, int &status);
@@ -399,6 +457,11 @@ struct SnmpAdapter::Private
     void finish(quint64 id, Exchange &exchange, SnmpReply reply);
     void queue(quint64 id);
     void waitFor(quint64 id);
+    void planRetransmission(Exchange &exchange, const SnmpTarget &target, netsnmp_pdu *pdu);
+    void retransmit(quint64 id, Exchange &exchange);
+    void retransmitDue();
+    void armRetransmissions();
+    static void noteRoundTrip(Exchange &exchange);
 
     std::unordered_map<QString, std::unique_ptr<Session>> sessions;
     // Which session's keys the process-wide USM user table holds per user name.
@@ -410,6 +473,7 @@ struct SnmpAdapter::Private
     bool deliveryScheduled = false;
     bool closing = false;
     SnmpAdapter *owner = nullptr;
+    QTimer retransmissionTimer;
     // The session of the last target, found again without building its key.
     SnmpTarget lastTarget;
     Session *lastSession = nullptr;
@@ -598,10 +662,9 @@ netsnmp_pdu *SnmpAdapter::Private::buildPdu(const SnmpTarget &target,
                                             const SnmpBindings &bindings,
                                             int &status)
 {
-    const int command = type == SnmpPduType::Get       ? SNMP_MSG_GET
-                        : type == SnmpPduType::GetNext ? SNMP_MSG_GETNEXT
-                                                       : SNMP_MSG_SET;
-    netsnmp_pdu *pdu = snmp_pdu_create(command);
+    netsnmp_pdu *pdu = snmp_pdu_create(commandOf(type));
+    if (type == SnmpPduType::GetBulk)
+        setBulkRepetitions(pdu, target.bulkRepetitions);
     for (const SnmpBinding &binding : bindings) {
         if (!addBinding(pdu, binding)) {
             snmp_free_pdu(pdu);
@@ -660,6 +723,8 @@ quint64 SnmpAdapter::Private::dispatch(const SnmpTarget &target,
     exchange.completion = std::move(completion);
     exchange.synchronous = synchronous;
     exchange.retries = target.retries;
+    if (isRead(type))
+        planRetransmission(exchange, target, pdu);
     sendingId = id;
     const int requestId = snmp_sess_async_send(
         session->handle, pdu, callback, reinterpret_cast<void *>(static_cast<uintptr_t>(id)));
@@ -679,12 +744,125 @@ quint64 SnmpAdapter::Private::dispatch(const SnmpTarget &target,
     }
     if (sent.finished && !synchronous)
         queue(id);
+    if (sent.retransmission)
+        armRetransmissions();
     return id;
+}
+
+// net-snmp keeps the first copy for the whole time-out × (retries + 1),
+// the point where the read fails; the adapter sends further copies, the
+// first after a few round trips of this agent (never below 20 ms), then at
+// doubling intervals up to the configured time-out.
+void SnmpAdapter::Private::planRetransmission(Exchange &exchange,
+                                              const SnmpTarget &target,
+                                              netsnmp_pdu *pdu)
+{
+    const Milliseconds timeout(static_cast<double>(target.timeout) * 10);
+    const Milliseconds budget = timeout * (target.retries + 1);
+    netsnmp_session *settings = snmp_sess_session(exchange.session->handle);
+    settings->timeout = static_cast<long>(budget.count() * 1000);
+    settings->retries = 0;
+    exchange.retries = 0;
+
+    const Session &session = *exchange.session;
+    Milliseconds interval = timeout;
+    if (session.roundTripMs >= 0) {
+        const double few = std::max(3 * session.roundTripMs,
+                                    session.roundTripMs + 4 * session.roundTripVariationMs);
+        interval
+            = std::clamp(Milliseconds(few), Milliseconds(20), std::max(timeout, Milliseconds(20)));
+    }
+    Retransmission &plan = exchange.retransmission.emplace();
+    plan.copy.reset(snmp_clone_pdu(pdu));
+    plan.sentAt = SteadyClock::now();
+    plan.deadline = plan.sentAt + std::chrono::duration_cast<SteadyClock::duration>(budget);
+    plan.interval = interval;
+    plan.timeout = timeout;
+    plan.next = plan.sentAt + std::chrono::duration_cast<SteadyClock::duration>(interval);
+    if (!plan.copy || plan.next >= plan.deadline)
+        exchange.retransmission.reset();
+}
+
+void SnmpAdapter::Private::retransmit(quint64 id, Exchange &exchange)
+{
+    Retransmission &plan = *exchange.retransmission;
+    const SteadyClock::time_point now = SteadyClock::now();
+    netsnmp_pdu *copy = snmp_clone_pdu(plan.copy.get());
+    netsnmp_session *settings = snmp_sess_session(exchange.session->handle);
+    settings->timeout = static_cast<long>(
+        std::chrono::duration_cast<std::chrono::microseconds>(plan.deadline - now).count());
+    settings->retries = 0;
+    plan.resent = true;
+    plan.interval = std::min(plan.interval * 2, plan.timeout);
+    plan.next = now + std::chrono::duration_cast<SteadyClock::duration>(plan.interval);
+    const bool last = plan.next >= plan.deadline;
+    if (copy
+        && snmp_sess_async_send(exchange.session->handle,
+                                copy,
+                                callback,
+                                reinterpret_cast<void *>(static_cast<uintptr_t>(id)))
+               == 0)
+        snmp_free_pdu(copy);
+    // The send may have answered at once; the exchange then has no plan left.
+    if (last && exchanges.contains(id) && exchanges.at(id).retransmission)
+        exchanges.at(id).retransmission.reset();
+}
+
+void SnmpAdapter::Private::retransmitDue()
+{
+    const SteadyClock::time_point now = SteadyClock::now();
+    std::vector<quint64> due;
+    for (const auto &[id, exchange] : exchanges) {
+        if (exchange.retransmission && !exchange.finished && exchange.retransmission->next <= now)
+            due.push_back(id);
+    }
+    for (const quint64 id : due) {
+        const auto found = exchanges.find(id);
+        if (found != exchanges.end() && found->second.retransmission && !found->second.finished)
+            retransmit(id, found->second);
+    }
+    armRetransmissions();
+    GlobalEventProcessor().reschedule();
+}
+
+void SnmpAdapter::Private::armRetransmissions()
+{
+    std::optional<SteadyClock::time_point> first;
+    for (const auto &[id, exchange] : exchanges) {
+        if (exchange.retransmission && !exchange.finished
+            && (!first || exchange.retransmission->next < *first))
+            first = exchange.retransmission->next;
+    }
+    if (!first) {
+        retransmissionTimer.stop();
+        return;
+    }
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*first - SteadyClock::now());
+    retransmissionTimer.start(static_cast<int>(std::max<qint64>(0, wait.count())));
+}
+
+// Only answers to a read that was sent once tell the round trip.
+void SnmpAdapter::Private::noteRoundTrip(Exchange &exchange)
+{
+    if (!exchange.retransmission || exchange.retransmission->resent)
+        return;
+    const double sample
+        = Milliseconds(SteadyClock::now() - exchange.retransmission->sentAt).count();
+    Session &session = *exchange.session;
+    if (session.roundTripMs < 0) {
+        session.roundTripMs = sample;
+        session.roundTripVariationMs = sample / 2;
+        return;
+    }
+    session.roundTripVariationMs
+        = 0.75 * session.roundTripVariationMs + 0.25 * std::fabs(session.roundTripMs - sample);
+    session.roundTripMs = 0.875 * session.roundTripMs + 0.125 * sample;
 }
 
 void SnmpAdapter::Private::finish(quint64 id, Exchange &exchange, SnmpReply reply)
 {
     exchange.finished = true;
+    exchange.retransmission.reset();
     exchange.reply = std::move(reply);
     exchange.reply.agentAddress = exchange.session->peerAddress;
     exchange.reply.agentPort = exchange.session->peerPort;
@@ -722,7 +900,13 @@ void SnmpAdapter::Private::waitFor(quint64 id)
             break;
         }
         pollfd watched{socket, POLLIN, 0};
-        const int waitMs = static_cast<int>(timeout.tv_sec * 1000 + (timeout.tv_usec + 999) / 1000);
+        int waitMs = static_cast<int>(timeout.tv_sec * 1000 + (timeout.tv_usec + 999) / 1000);
+        const std::optional<Retransmission> &plan = exchanges.at(id).retransmission;
+        if (plan) {
+            const auto untilResend
+                = std::chrono::ceil<std::chrono::milliseconds>(plan->next - SteadyClock::now());
+            waitMs = std::clamp(static_cast<int>(untilResend.count()), 0, waitMs);
+        }
         if (poll(&watched, 1, waitMs) > 0) {
             netsnmp_large_fd_set pending;
             netsnmp_large_fd_set_init(&pending, FD_SETSIZE);
@@ -730,6 +914,9 @@ void SnmpAdapter::Private::waitFor(quint64 id)
             snmp_sess_read2(handle, &pending);
             netsnmp_large_fd_set_cleanup(&pending);
         } else {
+            Exchange &waiting = exchanges.at(id);
+            if (waiting.retransmission && waiting.retransmission->next <= SteadyClock::now())
+                retransmit(id, waiting);
             snmp_sess_timeout(handle);
         }
     }
@@ -745,6 +932,8 @@ SnmpAdapter::SnmpAdapter()
     : d(std::make_unique<Private>())
 {
     d->owner = this;
+    d->retransmissionTimer.setSingleShot(true);
+    connect(&d->retransmissionTimer, &QTimer::timeout, this, [this] { d->retransmitDue(); });
 }
 
 SnmpAdapter::~SnmpAdapter()
@@ -789,6 +978,17 @@ quint64 SnmpAdapter::send(const SnmpTarget &target,
 {
     const quint64 id = d->dispatch(target, type, bindings, std::move(completion), false, status);
     GlobalEventProcessor().reschedule();
+    return id;
+}
+
+quint64 SnmpAdapter::post(SnmpReply reply, SnmpCompletion completion)
+{
+    const quint64 id = ++d->lastId;
+    Private::Exchange &exchange = d->exchanges[id];
+    exchange.completion = std::move(completion);
+    exchange.finished = true;
+    exchange.reply = std::move(reply);
+    d->queue(id);
     return id;
 }
 
@@ -886,6 +1086,7 @@ int SnmpAdapter::onEvent(int operation, void *session, void *pduPointer, quint64
     reply.errorIndex = static_cast<int>(pdu->errindex);
     for (const netsnmp_variable_list *var = pdu->variables; var; var = var->next_variable)
         reply.bindings.push_back({oidText(var->name, var->name_length), valueOf(var)});
+    Private::noteRoundTrip(exchange);
     d->finish(id, exchange, std::move(reply));
     return 1;
 }

@@ -9,7 +9,8 @@
 #include <memory>
 
 // Where and how an exchange goes: copies of the records, plus the time-out
-// (hundredths of a second) and the number of retransmissions.
+// (hundredths of a second), the number of retransmissions and the
+// max-repetitions of a GETBULK.
 struct SnmpTarget
 {
     KxSNMPDevice device;
@@ -17,6 +18,7 @@ struct SnmpTarget
     KxSNMPSecurity security;
     int timeout = 100;
     int retries = 1;
+    int bulkRepetitions = 0;
 
     bool operator==(const SnmpTarget &) const = default;
 };
@@ -55,6 +57,10 @@ public:
                  const SnmpBindings &bindings,
                  SnmpCompletion completion,
                  int &status);
+
+    // Completes with a reply known without asking the agent: the completion
+    // runs later from the event loop, as a received reply's does.
+    quint64 post(SnmpReply reply, SnmpCompletion completion);
 
     // The exchange's completion will never run.
     void abandon(quint64 id);

@@ -200,6 +200,7 @@ double clamped(double value, double low, double high)
 
 KxSNMPRequest::KxSNMPRequest()
     : timeout(DefaultRequestTimeout())
+    , bulkRepetitions(DefaultBulkRepetitions())
     , device(GlobalDevice())
     , scope(GlobalScope())
     , security(GlobalSecurity())
@@ -239,7 +240,7 @@ void KxSNMPRequest::waitForOutstanding()
 
 SnmpTarget KxSNMPRequest::target() const
 {
-    return SnmpTarget{device, scope, security, timeout, retries};
+    return SnmpTarget{device, scope, security, timeout, retries, bulkRepetitions};
 }
 
 QString KxSNMPRequest::baseOid(int i) const
@@ -258,6 +259,12 @@ SnmpPduType KxSNMPRequest::readType() const
     if (varList.kind == SVT_SV || (varList.kind == MVT_SV && !useGetNext))
         return SnmpPduType::Get;
     return SnmpPduType::GetNext;
+}
+
+// SNMPv1 has no GETBULK: its walks stay one row per exchange.
+bool KxSNMPRequest::walksInBulk() const
+{
+    return bulkRepetitions > 0 && varList.IsTable() && security.version != SnmpCode::Version1;
 }
 
 SnmpBindings KxSNMPRequest::readBindings(bool first)
@@ -292,13 +299,16 @@ bool KxSNMPRequest::Read(bool first, bool &ok)
         return false;
     }
     const SnmpBindings sent = readBindings(first);
-    const SnmpReply reply = exchangeRead(sent);
+    if (first)
+        m_bulkRows.clear();
+    const bool bulk = walksInBulk();
+    const SnmpReply reply = bulk ? bulkRead(sent) : exchangeRead(sent, readType());
     const int code = StatusToError(reply.status).code;
     if (code != 0) {
         ok = false;
         if (!(code == NoSuchName && varList.IsTable()))
             report(code);
-    } else {
+    } else if (!bulk) {
         readAhead(reply);
     }
     const Pass pass = processBindings(code, reply.bindings, sent);
@@ -308,11 +318,11 @@ bool KxSNMPRequest::Read(bool first, bool &ok)
 }
 
 // The reply for the bindings: the read-ahead's when it asked for the same.
-SnmpReply KxSNMPRequest::exchangeRead(const SnmpBindings &sent)
+SnmpReply KxSNMPRequest::exchangeRead(const SnmpBindings &sent, SnmpPduType type)
 {
     const SnmpTarget to = target();
     if (m_readAhead.id) {
-        const bool same = m_readAhead.target == to
+        const bool same = m_readAhead.target == to && m_readAhead.type == type
                           && std::equal(sent.cbegin(),
                                         sent.cend(),
                                         m_readAhead.sent.cbegin(),
@@ -325,7 +335,34 @@ SnmpReply KxSNMPRequest::exchangeRead(const SnmpBindings &sent)
             return SnmpAdapter::instance().reply(id);
         SnmpAdapter::instance().abandon(id);
     }
-    return SnmpAdapter::instance().exchange(to, readType(), sent);
+    return SnmpAdapter::instance().exchange(to, type, sent);
+}
+
+// The next row of a bulk walk: from the rows already fetched when they hold
+// it, otherwise from a new GETBULK.
+SnmpReply KxSNMPRequest::bulkRead(const SnmpBindings &sent)
+{
+    SnmpReply row;
+    if (m_bulkRows.answer(sent, row))
+        return row;
+    SnmpReply reply = exchangeRead(sent, SnmpPduType::GetBulk);
+    takeBulkRow(sent, reply);
+    if (reply.status == 0)
+        bulkReadAhead();
+    return reply;
+}
+
+// Keeps a GETBULK reply's rows and leaves its first row in the reply; a
+// failure or a reply shorter than one row stays as it came.
+void KxSNMPRequest::takeBulkRow(const SnmpBindings &sent, SnmpReply &reply)
+{
+    m_bulkRows.clear();
+    if (StatusToError(reply.status).code != 0)
+        return;
+    m_bulkRows.store(sent, reply);
+    SnmpReply row;
+    if (m_bulkRows.answer(sent, row))
+        reply = std::move(row);
 }
 
 // Sends the next row's GET-NEXT of a table walk while no column has ended:
@@ -349,10 +386,32 @@ void KxSNMPRequest::readAhead(const SnmpReply &reply)
     }
     if (next.empty() || n != reply.bindings.size())
         return;
+    startReadAhead(SnmpPduType::GetNext, std::move(next));
+}
+
+// Sends the GETBULK that follows the fetched rows while every column is
+// still inside the table there.
+void KxSNMPRequest::bulkReadAhead()
+{
+    if (!active)
+        return;
+    std::vector<QString> bases;
+    for (int i = 0; i < varList.Count(); ++i) {
+        if (varList.IsReadable(i))
+            bases.push_back(baseOid(i));
+    }
+    SnmpBindings next;
+    if (m_bulkRows.continuation(bases, next))
+        startReadAhead(SnmpPduType::GetBulk, std::move(next));
+}
+
+void KxSNMPRequest::startReadAhead(SnmpPduType type, SnmpBindings next)
+{
     int status = 0;
     const SnmpTarget to = target();
-    m_readAhead.id = SnmpAdapter::instance().start(to, SnmpPduType::GetNext, next, status);
+    m_readAhead.id = SnmpAdapter::instance().start(to, type, next, status);
     m_readAhead.target = to;
+    m_readAhead.type = type;
     m_readAhead.sent = std::move(next);
 }
 
@@ -425,7 +484,19 @@ void KxSNMPRequest::ReadAsync(bool first, const KxCompletion &completion, void *
         return;
     }
     AsyncContext context{completion, user, true, false, {}, readBindings(first)};
-    startAsync(readType(), std::move(context), ok);
+    if (first)
+        m_bulkRows.clear();
+    if (!walksInBulk()) {
+        startAsync(readType(), std::move(context), ok);
+        return;
+    }
+    SnmpReply row;
+    if (m_bulkRows.answer(context.sent, row)) {
+        postAsync(std::move(context), std::move(row));
+        return;
+    }
+    context.bulk = true;
+    startAsync(SnmpPduType::GetBulk, std::move(context), ok);
 }
 
 std::vector<int> KxSNMPRequest::applyPositions(const QString &positions, const QStringList *values)
@@ -565,13 +636,30 @@ void KxSNMPRequest::startAsync(SnmpPduType type, AsyncContext context, bool &ok)
         ok = false;
         return;
     }
-    ++m_pending;
-    m_outstanding.insert(*id);
+    track(*id);
 }
 
-void KxSNMPRequest::complete(quint64 id, const AsyncContext &context, const SnmpReply &reply)
+// A row already fetched completes like a reply, from the event loop.
+void KxSNMPRequest::postAsync(AsyncContext context, SnmpReply reply)
+{
+    auto id = std::make_shared<quint64>(0);
+    auto shared = std::make_shared<AsyncContext>(std::move(context));
+    *id = SnmpAdapter::instance().post(
+        std::move(reply), [this, id, shared](SnmpReply &row) { complete(*id, *shared, row); });
+    track(*id);
+}
+
+void KxSNMPRequest::track(quint64 id)
+{
+    ++m_pending;
+    m_outstanding.insert(id);
+}
+
+void KxSNMPRequest::complete(quint64 id, const AsyncContext &context, SnmpReply &reply)
 {
     m_outstanding.erase(id);
+    if (context.bulk)
+        takeBulkRow(context.sent, reply);
     KxSNMPError error;
     error.code = StatusToError(reply.status).code;
     error.message = ErrorMessage(error.code);

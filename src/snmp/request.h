@@ -1,6 +1,7 @@
 #pragma once
 
 #include "snmp/adapter.h"
+#include "snmp/bulkrows.h"
 #include "snmp/records.h"
 #include "snmp/snmpvalue.h"
 #include "snmp/varlist.h"
@@ -29,7 +30,9 @@ using KxCompletion = std::function<void(void *user, const KxSNMPError &error, Kx
 // One SNMP operation context over one variable list: reads the readable
 // variables (GET, or a GET-NEXT walk one row per exchange) and writes the
 // writable ones (SET), synchronously or asynchronously. Values travel as
-// text; the virtual operations convert them and may be overridden.
+// text; the virtual operations convert them and may be overridden. With
+// bulkRepetitions above 0 a walk over SNMPv2c or SNMPv3 fetches that many
+// rows per GETBULK exchange and still hands them out one row per Read.
 class KxSNMPRequest
 {
 public:
@@ -77,6 +80,7 @@ public:
     bool useGetNext = false;
     qint32 timeout;
     qint32 retries = 1;
+    qint32 bulkRepetitions;
     KxSNMPDevice device;
     KxSNMPScope scope;
     KxSNMPSecurity security;
@@ -97,6 +101,7 @@ private:
         bool isWrite = false;
         std::vector<int> written;
         SnmpBindings sent;
+        bool bulk = false;
     };
 
     // The next row's exchange of a synchronous walk, sent as soon as the
@@ -106,6 +111,7 @@ private:
     {
         quint64 id = 0;
         SnmpTarget target;
+        SnmpPduType type = SnmpPduType::GetNext;
         SnmpBindings sent;
     };
 
@@ -122,8 +128,13 @@ private:
     bool hasValidKind() const;
     SnmpBindings readBindings(bool first);
     SnmpPduType readType() const;
-    SnmpReply exchangeRead(const SnmpBindings &sent);
+    bool walksInBulk() const;
+    SnmpReply exchangeRead(const SnmpBindings &sent, SnmpPduType type);
+    SnmpReply bulkRead(const SnmpBindings &sent);
+    void takeBulkRow(const SnmpBindings &sent, SnmpReply &reply);
     void readAhead(const SnmpReply &reply);
+    void bulkReadAhead();
+    void startReadAhead(SnmpPduType type, SnmpBindings next);
     void dropReadAhead();
     std::vector<int> applyPositions(const QString &positions, const QStringList *values);
     SnmpBindings writeBindings(std::vector<int> &written);
@@ -132,7 +143,9 @@ private:
     void storeWritten(const std::vector<int> &written, const SnmpBindings &received);
     void report(int code);
     void startAsync(SnmpPduType type, AsyncContext context, bool &ok);
-    void complete(quint64 id, const AsyncContext &context, const SnmpReply &reply);
+    void postAsync(AsyncContext context, SnmpReply reply);
+    void track(quint64 id);
+    void complete(quint64 id, const AsyncContext &context, SnmpReply &reply);
     void completeRead(const AsyncContext &context, const SnmpReply &reply, KxSNMPError &error);
     void waitForOutstanding();
 
@@ -140,4 +153,5 @@ private:
     quint64 m_errorSequence = 0;
     std::set<quint64> m_outstanding;
     ReadAhead m_readAhead;
+    SnmpBulkRows m_bulkRows;
 };

@@ -24,6 +24,7 @@ namespace {
 bool sessionCreated = false;
 quint32 engineBoots = 0;
 int defaultTimeout = 100;
+int defaultBulkRepetitions = 0;
 
 // The module is never the authoritative engine of an exchange, so net-snmp
 // needs only the engine ID; the boots counter is kept in the module's own file.
@@ -86,6 +87,16 @@ int DefaultRequestTimeout()
 void SetDefaultRequestTimeout(int hundredths)
 {
     defaultTimeout = hundredths;
+}
+
+int DefaultBulkRepetitions()
+{
+    return defaultBulkRepetitions;
+}
+
+void SetDefaultBulkRepetitions(int repetitions)
+{
+    defaultBulkRepetitions = repetitions;
 }
 
 SnmpEventProcessor::SnmpEventProcessor()

@@ -26,6 +26,11 @@ quint32 EngineBoots();
 int DefaultRequestTimeout();
 void SetDefaultRequestTimeout(int hundredths);
 
+// Rows per exchange every new request's table walks ask for with GETBULK
+// (SNMPv2c and SNMPv3); 0 walks one row per GET-NEXT.
+int DefaultBulkRepetitions();
+void SetDefaultBulkRepetitions(int repetitions);
+
 // Delivers the replies and time-outs of asynchronous exchanges on the GUI
 // thread: it watches the sockets of the open net-snmp sessions and wakes at
 // the engine's next retransmission or time-out deadline.

@@ -61,7 +61,7 @@ struct SnmpBinding
 
 using SnmpBindings = std::vector<SnmpBinding>;
 
-enum class SnmpPduType : quint8 { Get, GetNext, Set };
+enum class SnmpPduType : quint8 { Get, GetNext, GetBulk, Set };
 
 // The result of one exchange. status is what StatusToError expects: 0, an
 // agent error status, -5 for a time-out, a USM status 1401..1414, a message

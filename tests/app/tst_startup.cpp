@@ -1,6 +1,7 @@
 #include "app/kxini.h"
 #include "app/startup.h"
 #include "snmp/records.h"
+#include "snmp/session.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -33,6 +34,7 @@ Fields recordFields()
         {u"privPassword"_s, c.privPassword},
         {u"auth"_s, QString::number(c.authProtocol)},
         {u"priv"_s, QString::number(c.privProtocol)},
+        {u"bulk"_s, QString::number(DefaultBulkRepetitions())},
     };
 }
 
@@ -78,6 +80,7 @@ private Q_SLOTS:
     void init()
     {
         LoadRecordDefaults();
+        SetDefaultBulkRepetitions(0);
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());
     }
@@ -132,6 +135,17 @@ private Q_SLOTS:
             << QStringList{u"/Aa1"_s, u"/Pp1"_s, u"/I10.1.1.1"_s}
             << configFile({{u"AuthPassword"_s, {}}, {u"PrivPassword"_s, {}}})
             << Fields{{u"authPassword"_s, u"a1"_s}, {u"privPassword"_s, u"p1"_s}};
+        QTest::newRow("bulk walks from the command line")
+            << QStringList{u"/b50"_s} << QByteArray() << Fields{{u"bulk"_s, u"50"_s}};
+        QTest::newRow("bulk walks from the file, overridden after /I")
+            << QStringList{u"/b20"_s, u"/I10.1.1.1"_s, u"/v1"_s}
+            << configFile({{u"BulkRepetitions"_s, u"30"_s}})
+            << Fields{{u"bulk"_s, u"30"_s}, {u"version"_s, u"1"_s}};
+        QTest::newRow("file without bulk key keeps the option")
+            << QStringList{u"/b20"_s, u"/I10.1.1.1"_s} << configFile()
+            << Fields{{u"bulk"_s, u"20"_s}};
+        QTest::newRow("/b0 walks row by row")
+            << QStringList{u"/b0"_s} << QByteArray() << Fields{{u"bulk"_s, u"0"_s}};
         QTest::newRow("no file keeps defaults")
             << QStringList{u"/I10.9.9.9"_s} << QByteArray()
             << Fields{{u"port"_s, u"161"_s}, {u"version"_s, u"0"_s}, {u"read"_s, u"tundra"_s}};
@@ -160,6 +174,9 @@ private Q_SLOTS:
         QTest::newRow("port too large") << QStringList{u"/t70000"_s} << QByteArray();
         QTest::newRow("negative protocol") << QStringList{u"/p-1"_s} << QByteArray();
         QTest::newRow("empty version") << QStringList{u"/v"_s} << QByteArray();
+        QTest::newRow("negative bulk repetitions") << QStringList{u"/b-5"_s} << QByteArray();
+        QTest::newRow("bulk text in file")
+            << QStringList{u"/I10.1.1.1"_s} << configFile({{u"BulkRepetitions"_s, u"many"_s}});
         QTest::newRow("missing key in file")
             << QStringList{u"/I10.1.1.1"_s} << QByteArray("[Program Information]\nVersion=3\n");
         QTest::newRow("level text in file")

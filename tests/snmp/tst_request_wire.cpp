@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QNetworkDatagram>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
@@ -129,6 +130,8 @@ private Q_SLOTS:
     void wrongValueIsReportedAndValuesKept();
     void stoppedAgentTimesOut_data();
     void stoppedAgentTimesOut();
+    void readsAreSentAgainEarlySetsOnlyAtTheTimeOut_data();
+    void readsAreSentAgainEarlySetsOnlyAtTheTimeOut();
     void asyncWalkCompletesThroughEventProcessor_data() { addVersionRows(); }
     void asyncWalkCompletesThroughEventProcessor();
     void asyncWriteCompletes();
@@ -406,6 +409,91 @@ void TestRequestWire::stoppedAgentTimesOut()
     // A failed read stores what a binding without value gives.
     QCOMPARE(get->varList.Item(0).value, QString());
     QCOMPARE(get->varList.Item(4).value, u"(NULL)"_s);
+}
+
+void TestRequestWire::readsAreSentAgainEarlySetsOnlyAtTheTimeOut_data()
+{
+    QTest::addColumn<int>("version");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<quint32>("auth");
+    QTest::addColumn<quint32>("priv");
+    QTest::addColumn<bool>("async");
+    for (const bool async : {false, true}) {
+        QTest::addRow("v2c %s", async ? "async" : "sync") << 1 << QString() << 1u << 1u << async;
+        QTest::addRow("v3 %s", async ? "async" : "sync")
+            << 3 << u"authPrivShaAes"_s << quint32(SnmpCode::AuthSha)
+            << quint32(SnmpCode::PrivAes128) << async;
+    }
+}
+
+// A read goes out again a few round trips after the first copy, a SET only
+// after the configured time-out; both fail at time-out × (retries + 1).
+void TestRequestWire::readsAreSentAgainEarlySetsOnlyAtTheTimeOut()
+{
+    QFETCH(bool, async);
+    SimulatedSwitch agent;
+    QVERIFY(agent.start());
+    const quint16 port = agent.port();
+    GlobalDevice().port = port;
+    useVersion();
+    auto get = request(scalars, SVT_SV, 0);
+    auto set = request(writables, SVT_SV, 0);
+    bool ok = true;
+    get->Read(true, ok); // the agent's round trip is known from here on
+    QVERIFY(ok);
+    agent.stop();
+    // The agent falls silent: a socket on its port that never answers.
+    QUdpSocket silent;
+    QVERIFY(silent.bind(QHostAddress::LocalHost, port));
+    const auto copiesReceived = [&silent] {
+        int copies = 0;
+        while (silent.hasPendingDatagrams()) {
+            silent.receiveDatagram();
+            ++copies;
+        }
+        return copies;
+    };
+
+    for (KxSNMPRequest *exchange : {get.get(), set.get()}) {
+        exchange->timeout = 20;
+        exchange->retries = 1;
+    }
+    // Waits for the outcome, synchronously or through the event loop.
+    const auto failure = [this, async](KxSNMPRequest &exchange, bool write) {
+        bool ok = true;
+        if (!async) {
+            if (write)
+                exchange.Write(false, u"1"_s, nullptr, ok);
+            else
+                exchange.Read(true, ok);
+            return ok || m_reports.isEmpty() ? 0 : m_reports.last().code;
+        }
+        std::optional<int> code;
+        const KxCompletion done = [&code](void *, const KxSNMPError &error, KxSNMPVarList &) {
+            code = error.code;
+        };
+        if (write)
+            exchange.WriteAsync(done, nullptr, false, u"1"_s, nullptr, ok);
+        else
+            exchange.ReadAsync(true, done, nullptr, ok);
+        return QTest::qWaitFor([&code] { return code.has_value(); }, 5000) ? *code : 0;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    const int readCode = failure(*get, false);
+    const qint64 readFailedAfter = clock.elapsed();
+    const int readCopies = copiesReceived();
+    clock.restart();
+    const int setCode = failure(*set, true);
+    const qint64 setFailedAfter = clock.elapsed();
+    const int setCopies = copiesReceived();
+
+    QCOMPARE(readCode, KxError::Timeout);
+    QCOMPARE(setCode, KxError::Timeout);
+    QVERIFY2(readCopies > 2, qPrintable(QString::number(readCopies)));
+    QCOMPARE(setCopies, 2);
+    for (const qint64 elapsed : {readFailedAfter, setFailedAfter})
+        QVERIFY2(elapsed >= 390 && elapsed < 3000, qPrintable(QString::number(elapsed)));
 }
 
 void TestRequestWire::asyncWalkCompletesThroughEventProcessor()
