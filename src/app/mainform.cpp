@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QUrl>
@@ -162,6 +163,16 @@ void TMainForm::buildWindow()
     m_scrollBox->setWidget(content);
     setCentralWidget(m_scrollBox);
     resize(WindowWidth, WindowHeight);
+    centreOnScreen();
+}
+
+void TMainForm::centreOnScreen()
+{
+    if (const QScreen *shown = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shown->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TMainForm::connectCommands()

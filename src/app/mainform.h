@@ -55,6 +55,7 @@ private:
     void buildWindow();
     void connectCommands();
     void createPanel();
+    void centreOnScreen();
     void createRmonBinding();
     void openMenuDialog(const char *action);
     bool confirmCommand();

@@ -25,8 +25,8 @@ TBasicInforForm::TBasicInforForm(QWidget *parent)
     setObjectName(u"BasicInforForm"_s);
     setWindowTitle(u"System Basic Information : "_s);
     m_pages->setObjectName(u"PageControl"_s);
-    // Every tab stays in sight; the dialog grows to fit them.
-    m_pages->setUsesScrollButtons(false);
+    // The pages keep their own sizes; a tab bar wider than a page scrolls.
+    m_pages->setUsesScrollButtons(true);
     m_pages->tabBar()->setElideMode(Qt::ElideNone);
     m_pageList = {makeBasicSystemPage(),
                   makeBasicChassisPage(),

@@ -174,9 +174,7 @@ private Q_SLOTS:
     {
         SimulatedSwitch big(SimulatedSwitch::Options{{}, {}, FdbRows, -1, -1});
         QVERIFY(big.start());
-        const quint16 port = GlobalDevice().port;
-        GlobalDevice().port = big.port();
-        const auto back = qScopeGuard([port] { GlobalDevice().port = port; });
+        const ModuleRetargeted onBig(big);
 
         TTableDialog dialog(fdbSpec());
         bool openWhileWalking = false;
@@ -205,9 +203,7 @@ private Q_SLOTS:
     {
         SimulatedSwitch big(SimulatedSwitch::Options{{}, {}, FdbRows, -1, -1});
         QVERIFY(big.start());
-        const quint16 port = GlobalDevice().port;
-        GlobalDevice().port = big.port();
-        const auto back = qScopeGuard([port] { GlobalDevice().port = port; });
+        const ModuleRetargeted onBig(big);
 
         TTableDialog dialog(fdbSpec());
         KxSNMPRequest2Edits *first = &dialog.page()->binding();
@@ -245,9 +241,7 @@ private Q_SLOTS:
         out.close();
         SimulatedSwitch other(SimulatedSwitch::Options{data, {}, -1, -1, -1});
         QVERIFY(other.start());
-        const quint16 port = GlobalDevice().port;
-        GlobalDevice().port = other.port();
-        const auto back = qScopeGuard([port] { GlobalDevice().port = port; });
+        const ModuleRetargeted onOther(other);
 
         auto dialog = openVLans();
         dialog->list()->setCurrentItem(rowWithId(dialog->list(), 1));

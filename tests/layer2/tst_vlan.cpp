@@ -333,9 +333,7 @@ private Q_SLOTS:
         });
         SimulatedSwitch other(SimulatedSwitch::Options{data, {}, -1, -1});
         QVERIFY(other.start());
-        const quint16 port = GlobalDevice().port;
-        GlobalDevice().port = other.port();
-        const auto back = qScopeGuard([port] { GlobalDevice().port = port; });
+        const ModuleRetargeted onIt(other);
 
         auto vlan = openVLan();
         vlan->list()->setCurrentItem(rowOf(*vlan, 1));
@@ -442,9 +440,7 @@ private Q_SLOTS:
         });
         SimulatedSwitch big(SimulatedSwitch::Options{data, {}, -1, -1});
         QVERIFY(big.start());
-        const quint16 port = GlobalDevice().port;
-        GlobalDevice().port = big.port();
-        const auto back = qScopeGuard([port] { GlobalDevice().port = port; });
+        const ModuleRetargeted onIt(big);
 
         auto vlan = std::make_unique<TfrmVLan>();
         QTimer stopper;

@@ -28,6 +28,17 @@ std::unique_ptr<SimulatedSwitch> ConnectModuleToSwitchWith(const QString &folder
     return ConnectModuleTo(*simulated) ? std::move(simulated) : nullptr;
 }
 
+ModuleRetargeted::ModuleRetargeted(const SimulatedSwitch &other)
+    : m_port(GlobalDevice().port)
+{
+    GlobalDevice().port = other.port();
+}
+
+ModuleRetargeted::~ModuleRetargeted()
+{
+    GlobalDevice().port = m_port;
+}
+
 int RaisedCode(const std::function<void()> &call)
 {
     try {

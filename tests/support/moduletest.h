@@ -17,5 +17,18 @@ bool ConnectModuleTo(SimulatedSwitch &simulated);
 std::unique_ptr<SimulatedSwitch> ConnectModuleToSwitchWith(const QString &folder,
                                                            const QByteArray &extraLines);
 
+// Points the module's records at another simulated switch for its lifetime.
+class ModuleRetargeted
+{
+public:
+    explicit ModuleRetargeted(const SimulatedSwitch &other);
+    ~ModuleRetargeted();
+    ModuleRetargeted(const ModuleRetargeted &) = delete;
+    ModuleRetargeted &operator=(const ModuleRetargeted &) = delete;
+
+private:
+    quint16 m_port;
+};
+
 // The help context of the KxException the call raises, or 0 when it raises none.
 int RaisedCode(const std::function<void()> &call);
