@@ -34,26 +34,13 @@ class TestBasicInfor : public QObject
 
     SimulatedSwitch m_switch;
 
-    std::unique_ptr<TBasicInforForm> openForm()
-    {
-        auto form = std::make_unique<TBasicInforForm>();
-        form->show();
-        QCoreApplication::processEvents(); // the first reads
-        return form;
-    }
+    std::unique_ptr<TBasicInforForm> openForm() { return openDialog<TBasicInforForm>(); }
 
-    QString onSwitch(const QString &oid) const
-    {
-        return m_switch.runTool(u"snmpget"_s, {u"-v2c"_s, u"-ctundra"_s, u"-Oqv"_s, oid})
-            .out.remove(u'"')
-            .trimmed();
-    }
+    QString onSwitch(const QString &oid) const { return m_switch.get(oid); }
 
     void setOnSwitch(const QString &oid, const QString &type, const QString &value)
     {
-        QCOMPARE(
-            m_switch.runTool(u"snmpset"_s, {u"-v2c"_s, u"-cgranite"_s, oid, type, value}).exitCode,
-            0);
+        QVERIFY(m_switch.set(oid, type, value));
     }
 
 private Q_SLOTS:

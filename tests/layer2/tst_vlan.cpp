@@ -82,13 +82,7 @@ class TestVLan : public QObject
     QTemporaryDir m_files;
     SimulatedSwitch m_switch;
 
-    std::unique_ptr<TfrmVLan> openVLan()
-    {
-        auto vlan = std::make_unique<TfrmVLan>();
-        vlan->show();
-        QCoreApplication::processEvents(); // the first walk
-        return vlan;
-    }
+    std::unique_ptr<TfrmVLan> openVLan() { return openDialog<TfrmVLan>(); }
 
     QString onSwitch(int column, int id, const SimulatedSwitch *other = nullptr) const
     {

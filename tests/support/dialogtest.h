@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 // Finding and driving the controls of a dialog by their object names.
 
@@ -17,6 +18,16 @@ T *child(const QWidget &parent, const QString &name)
     if (!found)
         qFatal("no control %s", qPrintable(name));
     return found;
+}
+
+// Shows the dialog and lets its first reads run (they start once it is on the screen).
+template<typename Dialog, typename... Args>
+std::unique_ptr<Dialog> openDialog(Args &&...args)
+{
+    auto dialog = std::make_unique<Dialog>(std::forward<Args>(args)...);
+    dialog->show();
+    QCoreApplication::processEvents();
+    return dialog;
 }
 
 inline void click(const QWidget &parent, const QString &name)
