@@ -359,11 +359,9 @@ void TfrmFileSystem::applyPage(Page &page)
     row->setText(ControlColumn, u"start"_s);
     m_statusPanels[1]->setText(u"SNMP Command : Call Agent Start!"_s);
     page.list->setCurrentItem(row);
-    try {
-        page.binding->Apply(false, true);
-    } catch (const KxException &) {
-    }
     TftpRootFolder() = page.path->text();
+    if (!startTransfer(page))
+        return;
     if (m_server)
         m_server->allowPath(page.path->text(),
                             download ? KxTFTPOperation::Read : KxTFTPOperation::Write);
@@ -375,6 +373,29 @@ void TfrmFileSystem::applyPage(Page &page)
     }
     m_statusPanels[1]->setText(QString::fromLatin1(page.texts.transferringText));
     openTransferWindow(page);
+}
+
+// Writes the page's row with its start command. A refused or unanswered SET is
+// reported: the status the switch holds then belongs to an earlier transfer.
+bool TfrmFileSystem::startTransfer(Page &page)
+{
+    QString failure;
+    KxSNMPRequest &request = page.binding->request();
+    request.errorHandler = [&failure](const KxSNMPError &error) {
+        if (error.code != 0)
+            failure = error.message;
+    };
+    try {
+        page.binding->Apply(false, true);
+    } catch (const KxException &error) {
+        failure = error.message();
+    }
+    request.errorHandler = nullptr;
+    if (failure.isEmpty())
+        return true;
+    m_statusPanels[1]->setText(failure);
+    prompts().message(this, Prompts::Kind::Error, windowTitle(), failure);
+    return false;
 }
 
 void TfrmFileSystem::openTransferWindow(const Page &page)

@@ -56,6 +56,7 @@ private:
     void applyPage(Page &page);
     bool checkPath(Page &page);
     void resetAction(Page &page);
+    bool startTransfer(Page &page);
     void openTransferWindow(const Page &page);
 
     std::vector<std::unique_ptr<Page>> m_pageData;

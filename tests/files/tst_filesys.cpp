@@ -135,6 +135,33 @@ private Q_SLOTS:
         QVERIFY(log.size() > 0);
     }
 
+    // GIVEN the switch still holds "complete" from the transfer before
+    // WHEN it refuses the next start SET
+    // THEN the dialog reports the refusal and opens no transfer window.
+    void refusedStartIsReported()
+    {
+        TfrmFileSystem dialog;
+        QCOMPARE(dialog.readTransferStatus(), 6);
+        bool windowShown = false;
+        dialog.showTransferWindow = [&windowShown](TransferWindow &) {
+            windowShown = true;
+        };
+        const QString writeCommunity = GlobalSecurity().writeCommunity;
+        GlobalSecurity().writeCommunity = GlobalSecurity().readCommunity;
+        ScriptedPrompts prompts;
+        prompts.answers = {true};
+        dialog.pages()->setCurrentIndex(Configuration);
+        on<QLineEdit>(dialog, Configuration, "edtPathAndFileName")->setText(u"next.cfg"_s);
+        on<RadioGroup>(dialog, Configuration, "rgpAction")->button(1)->click();
+        QTest::mouseClick(on<QPushButton>(dialog, Configuration, "btnApply"), Qt::LeftButton);
+        GlobalSecurity().writeCommunity = writeCommunity;
+
+        QVERIFY(!windowShown);
+        QCOMPARE(prompts.shown.constLast().kind, Prompts::Kind::Error);
+        QCOMPARE(dialog.statusPanel(1)->text(), prompts.lastText());
+        QVERIFY(dialog.statusPanel(1)->text() != u"Transfer complete!"_s);
+    }
+
     void missingFileEndsWithFileNotFound()
     {
         TfrmFileSystem dialog;
