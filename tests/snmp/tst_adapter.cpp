@@ -74,15 +74,7 @@ void TestAdapter::init()
 
 int TestAdapter::readAs(const Credentials &credentials, QString *value)
 {
-    KxSNMPSecurity &security = GlobalSecurity();
-    security.version = SnmpCode::Version3;
-    security.securityModel = SnmpCode::ModelUsm;
-    security.securityName = credentials.user;
-    security.securityLevel = credentials.level;
-    security.authProtocol = credentials.auth;
-    security.authPassword = credentials.authPassword;
-    security.privProtocol = credentials.priv;
-    security.privPassword = credentials.privPassword;
+    GlobalSecurity() = targetAs(credentials).security;
     KxSNMPRequest request;
     request.timeout = 20;
     request.varList.Assign(KxSNMPVarList(sysName, SVT_SV, 0));
@@ -101,6 +93,7 @@ SnmpTarget TestAdapter::targetAs(const Credentials &credentials)
 {
     SnmpTarget target;
     target.device = GlobalDevice();
+    target.security = GlobalSecurity();
     KxSNMPSecurity &security = target.security;
     security.version = SnmpCode::Version3;
     security.securityModel = SnmpCode::ModelUsm;
