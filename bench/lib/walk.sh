@@ -3,11 +3,12 @@
 # target (the simulator's forwarding table of ROWS rows on SIM_PORT) and
 # stops everything it started on exit.
 source scripts/lib/simulator.sh
+source scripts/lib/build.sh
 
 walk_setup() {
     bench_name="$1"
     local rows="$2"
-    build="${BUILD_DIR:-build}"
+    build="$(build_dir)"
     walker="$build/bench/rq5160_bench_walk"
     relay="$build/bench/rq5160_bench_relay"
     for program in "$build/sim/rq5160-sim" "$walker" "$relay"; do

@@ -1,6 +1,5 @@
+#include "app/failurereport.h"
 #include "app/mainform.h"
-#include "platform/prompts.h"
-#include "snmp/kxexception.h"
 
 #include <QApplication>
 
@@ -9,20 +8,13 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    HideSecretArguments(argc, argv);
 
-    QString failure;
-    try {
+    return RunReportingFailures([&arguments] {
         TMainForm window(arguments);
         if (!window.hasParameters())
             return 2;
         window.show();
         return QApplication::exec();
-    } catch (const KxException &error) {
-        failure = error.message();
-    } catch (const ConversionError &error) {
-        failure = error.message();
-    }
-    qCritical("%s", qPrintable(failure));
-    prompts().message(nullptr, Prompts::Kind::Error, QStringLiteral("rq5160"), failure);
-    return 1;
+    });
 }

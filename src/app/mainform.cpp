@@ -216,22 +216,33 @@ void TMainForm::createPanel()
     });
 }
 
+// Read asynchronously: a switch that does not answer must not hold up the
+// window; the items then keep their state.
 void TMainForm::createRmonBinding()
 {
     m_rmon = std::make_unique<KxSNMPRequest2Edits>(this);
     m_rmon->varList().Assign(KxSNMPVarList(rmonStateTable, SVT_SV, 0));
     m_rmon->BindControl(0, m_rmonState);
-    m_rmon->asynchronous = false;
+    m_rmon->OnRefreshDone = [this](KxSNMPRequest2Controls &, const KxSNMPError &reply) {
+        rmonStateRead(reply);
+    };
 }
 
 void TMainForm::UpdateRmonMenu()
 {
-    if (!m_rmon)
+    if (!m_rmon || m_rmon->busy())
         return;
     try {
         m_rmon->Refresh();
     } catch (const KxException &error) {
         qCInfo(lcMain) << "RMON state:" << error.message();
+    }
+}
+
+void TMainForm::rmonStateRead(const KxSNMPError &reply)
+{
+    if (reply.code != 0) {
+        qCInfo(lcMain) << "RMON state:" << reply.message;
         return;
     }
     const QString state = m_rmonState->text();

@@ -8,6 +8,7 @@
 #include <memory>
 
 class KxSNMPRequest2Edits;
+struct KxSNMPError;
 class QAction;
 class QLabel;
 class QScrollArea;
@@ -20,7 +21,7 @@ class TMainForm final : public QMainWindow
 public:
     // Performs the start-up: creates the global session, applies the arguments
     // and the configuration file, shows the polling front panel, loads the
-    // message files and reads the RMON state. Raises KxException or
+    // message files and starts reading the RMON state. Raises KxException or
     // ConversionError.
     explicit TMainForm(const QStringList &arguments, QWidget *parent = nullptr);
     ~TMainForm() override;
@@ -37,8 +38,9 @@ public:
     TPanelForm *panelForm() const { return m_panel; }
     DialogOpener &dialogs() { return m_dialogs; }
 
-    // Reads the RMON state into StaticText1 and enables the three RMON
-    // programs when it is "enabled", disables them when it is "disabled".
+    // Starts reading the RMON state into StaticText1; when it arrives, enables
+    // the three RMON programs when it is "enabled", disables them when it is
+    // "disabled".
     void UpdateRmonMenu();
     void SaveConfiguration();
     void ResetSwitch();
@@ -57,6 +59,7 @@ private:
     void createPanel();
     void centreOnScreen();
     void createRmonBinding();
+    void rmonStateRead(const KxSNMPError &reply);
     void openMenuDialog(const char *action);
     bool confirmCommand();
     QAction *findAction(const char *name) const;

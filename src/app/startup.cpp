@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include <cstring>
 #include <limits>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +50,32 @@ constexpr std::pair<Marker, const char *> markers[] = {
     {Marker::b, "/b"},
 };
 
+// The marker an argument is read by, and where it starts: the first of the
+// list that occurs anywhere in the argument.
+std::optional<std::pair<Marker, qsizetype>> FindMarker(const QString &argument)
+{
+    for (const auto &[marker, text] : markers) {
+        const qsizetype at = argument.indexOf(QLatin1StringView(text));
+        if (at >= 0)
+            return std::pair{marker, at};
+    }
+    return std::nullopt;
+}
+
+const char *MarkerText(Marker wanted)
+{
+    for (const auto &[marker, text] : markers) {
+        if (marker == wanted)
+            return text;
+    }
+    return "";
+}
+
+bool CarriesSecret(Marker marker)
+{
+    return marker == Marker::R || marker == Marker::W || marker == Marker::A || marker == Marker::P;
+}
+
 class ArgumentApplier
 {
 public:
@@ -57,13 +85,8 @@ public:
 
     void apply(const QString &argument)
     {
-        for (const auto &[marker, text] : markers) {
-            const qsizetype at = argument.indexOf(QLatin1StringView(text));
-            if (at >= 0) {
-                applyOption(marker, argument.mid(at + 2));
-                return;
-            }
-        }
+        if (const auto found = FindMarker(argument))
+            applyOption(found->first, argument.mid(found->second + 2));
     }
 
     StartupState state;
@@ -255,6 +278,18 @@ LaunchCommand BuildLaunchCommandLine(const StartupState &state,
     }
     args << selector;
     return command;
+}
+
+void HideSecretArguments(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const auto found = FindMarker(QString::fromLocal8Bit(argv[i]));
+        if (!found || !CarriesSecret(found->first))
+            continue;
+        // Markers are ASCII: their first occurrence is at the same place in the bytes.
+        char *value = std::strstr(argv[i], MarkerText(found->first)) + 2;
+        std::memset(value, 'x', std::strlen(value));
+    }
 }
 
 void LaunchProgram(const StartupState &state, const QString &selector)

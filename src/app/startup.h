@@ -63,6 +63,11 @@ QString ConfigurationFolder();
 // "/I" reads "<configFolder><address>.cfg" at once. Raises ConversionError.
 StartupState ApplyArguments(const QStringList &arguments, const QString &configFolder);
 
+// Overwrites the values of the community and password options in the
+// process's own argument memory, so that ps and /proc/PID/cmdline no longer
+// show them. For main(), once the arguments have been read.
+void HideSecretArguments(int argc, char **argv);
+
 // The command line that starts another program of the station for the same
 // switch; the selector ("/TRmon_Statistics") names the program ("Rmon.EXE").
 LaunchCommand BuildLaunchCommandLine(const StartupState &state,

@@ -151,6 +151,12 @@ void KxTFTPServer::handleRequest(const QNetworkDatagram &datagram)
     std::optional<Tftp::Request> request = Tftp::ParseRequest(data);
     if (!request)
         return;
+    if (data.size() > Tftp::MaxRequestSize || request->tooManyOptions) {
+        qCWarning(lcTftp) << "refused an oversized request from" << datagram.senderAddress();
+        m_socket->writeDatagram(
+            Tftp::MakeError(Tftp::NotDefined), datagram.senderAddress(), datagram.senderPort());
+        return;
+    }
     const int operation
         = request->opcode == Tftp::Rrq ? KxTFTPOperation::Read : KxTFTPOperation::Write;
     m_record.operation = operation;
@@ -158,9 +164,11 @@ void KxTFTPServer::handleRequest(const QNetworkDatagram &datagram)
     m_record.mode = QString::fromUtf8(request->mode);
     m_record.clientAddress = datagram.senderAddress().toString();
     m_record.clientPort = datagram.senderPort();
-    if (isRepeated(m_record))
+    if (TFTPSession *running = findRepeated(m_record)) {
+        running->repeatRequested();
         return;
-    if (activeSessions() >= MaxSessions) {
+    }
+    if (activeSessions() >= MaxSessions && !makeRoom()) {
         qCWarning(lcTftp) << "too many transfers: request from" << m_record.clientAddress
                           << "left for later";
         return;
@@ -180,19 +188,41 @@ void KxTFTPServer::handleRequest(const QNetworkDatagram &datagram)
     setup.hasReceiver = m_hasReceiver;
     setup.handler = m_handler;
     setup.clock = m_clock;
+    setup.retryLimit = m_retries;
     auto *session = new TFTPSession(std::move(setup), this);
     m_sessions.append(session);
     session->start();
 }
 
-bool KxTFTPServer::isRepeated(const KxTFTPMsg &request) const
+TFTPSession *KxTFTPServer::findRepeated(const KxTFTPMsg &request) const
 {
-    return std::any_of(m_sessions.cbegin(), m_sessions.cend(), [&](const TFTPSession *session) {
-        const KxTFTPMsg &running = session->record();
-        return running.operation == request.operation && running.mode == request.mode
-               && running.clientAddress == request.clientAddress
-               && running.clientPort == request.clientPort && running.fileName == request.fileName;
-    });
+    const auto found
+        = std::find_if(m_sessions.cbegin(), m_sessions.cend(), [&](const TFTPSession *session) {
+              const KxTFTPMsg &running = session->record();
+              return running.operation == request.operation && running.mode == request.mode
+                     && running.clientAddress == request.clientAddress
+                     && running.clientPort == request.clientPort
+                     && running.fileName == request.fileName;
+          });
+    return found == m_sessions.cend() ? nullptr : *found;
+}
+
+// Ends the oldest session whose client has never answered: requests that are
+// never followed up must not lock real clients out.
+bool KxTFTPServer::makeRoom()
+{
+    const auto found
+        = std::find_if(m_sessions.cbegin(), m_sessions.cend(), [](const TFTPSession *session) {
+              return session->isActive() && !session->hasBeenAnswered();
+          });
+    if (found == m_sessions.cend())
+        return false;
+    TFTPSession *oldest = *found;
+    qCInfo(lcTftp) << "table full: ended the unanswered transfer to"
+                   << oldest->record().clientAddress;
+    oldest->abort(KxTFTPStatus::Timeout);
+    removeSession(oldest);
+    return true;
 }
 
 int KxTFTPServer::activeSessions() const
@@ -210,7 +240,7 @@ void KxTFTPServer::timerTick()
     const QList<TFTPSession *> sessions = m_sessions;
     for (TFTPSession *session : sessions) {
         if (session->isActive() && session->deadlinePassed(now))
-            session->expire(m_retries);
+            session->expire();
         // the handler may have stopped the server meanwhile
         if (!session->isActive() && m_sessions.contains(session))
             removeSession(session);

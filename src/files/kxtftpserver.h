@@ -21,7 +21,8 @@ class KxTFTPServer final : public QObject
     Q_OBJECT
 
 public:
-    // Sessions beyond this many are not started: the client tries again later.
+    // Sessions beyond this many are not started unless one whose client never
+    // answered can be ended; otherwise the client tries again later.
     static constexpr int MaxSessions = 256;
 
     explicit KxTFTPServer(QObject *parent = nullptr);
@@ -57,7 +58,8 @@ public:
 private:
     void readRequests();
     void handleRequest(const QNetworkDatagram &datagram);
-    bool isRepeated(const KxTFTPMsg &request) const;
+    TFTPSession *findRepeated(const KxTFTPMsg &request) const;
+    bool makeRoom();
     int activeSessions() const;
     void removeSession(TFTPSession *session);
 

@@ -1,5 +1,6 @@
 #include "files/tftppacket.h"
 
+#include <QSet>
 #include <QtEndian>
 
 namespace Tftp {
@@ -61,6 +62,10 @@ std::optional<Request> ParseRequest(QByteArrayView datagram)
         QByteArray value = TakeField(datagram, at, valueEnds);
         if (!valueEnds)
             break;
+        if (request.options.size() == MaxOptions) {
+            request.tooManyOptions = true;
+            break;
+        }
         request.options.append({std::move(name), std::move(value)});
     }
     return request;
@@ -121,12 +126,12 @@ QByteArray MakeOack(const QList<Option> &options)
 Negotiation Negotiate(const QList<Option> &options, quint16 opcode, qint64 fileSize)
 {
     Negotiation result;
-    QList<QByteArray> seen;
+    QSet<QByteArray> seen;
     for (const Option &option : options) {
         const QByteArray name = option.first.toLower();
         if (seen.contains(name))
             continue;
-        seen.append(name);
+        seen.insert(name);
         const std::optional<qint64> value = DecimalValue(option.second);
         if (!value)
             continue;

@@ -30,6 +30,9 @@ constexpr int MinBlockSize = 8;
 constexpr int MaxBlockSize = 65464;
 constexpr int MaxWindowSize = 64;
 constexpr int MaxFileNameLength = 255;
+// Larger requests, or requests with more options, are refused (RFC 2347).
+constexpr int MaxRequestSize = 512;
+constexpr int MaxOptions = 32;
 
 using Option = std::pair<QByteArray, QByteArray>;
 
@@ -40,11 +43,13 @@ struct Request
     QByteArray mode;
     bool fileNameTerminated = false;
     bool modeTerminated = false;
-    QList<Option> options; // in the order sent, names as sent
+    QList<Option> options; // in the order sent, names as sent, at most MaxOptions
+    bool tooManyOptions = false;
 };
 
 // Parses an RRQ or WRQ; anything shorter than 4 bytes or with another opcode
-// gives nothing. Options after a missing terminator are dropped.
+// gives nothing. Options after a missing terminator are dropped; beyond
+// MaxOptions the parse stops with tooManyOptions set.
 std::optional<Request> ParseRequest(QByteArrayView datagram);
 
 // Opcode and block number (or error code) of a datagram of at least 4 bytes.

@@ -29,6 +29,7 @@ TFTPSession::TFTPSession(TFTPSessionSetup setup, QObject *parent)
     , m_hasReceiver(setup.hasReceiver)
     , m_handler(std::move(setup.handler))
     , m_clock(std::move(setup.clock))
+    , m_retryLimit(setup.retryLimit)
     , m_receiveBuffer(ReceiveBufferSize(Tftp::DefaultBlockSize), Qt::Uninitialized)
 {
     takeStatus(KxTFTPStatus::Connected);
@@ -74,10 +75,21 @@ void TFTPSession::start()
                           << m_request.fileName;
         return fail(Tftp::AccessViolation, KxTFTPStatus::AccessViolation);
     }
+    if (!isKnownMode()) {
+        qCWarning(lcTftp) << "refused" << m_record.clientAddress << "the mode" << m_request.mode;
+        return fail(Tftp::IllegalOperation, KxTFTPStatus::BadOperation);
+    }
     if (m_record.operation == KxTFTPOperation::Read)
         startRead();
     else
         startWrite();
+}
+
+// Both modes are served as the file's bytes.
+bool TFTPSession::isKnownMode() const
+{
+    const QByteArray mode = m_request.mode.toLower();
+    return mode == "octet" || mode == "netascii";
 }
 
 void TFTPSession::startRead()
@@ -86,6 +98,7 @@ void TFTPSession::startRead()
     if (!QFileInfo(*m_localPath).isFile() || !source->open(QIODevice::ReadOnly))
         return fail(Tftp::FileNotFound, KxTFTPStatus::FileNotFound);
     m_options = Tftp::Negotiate(m_request.options, Tftp::Rrq, source->size());
+    configureRetransmission();
     m_source = std::move(source);
     m_sendBuffer.reserve(Tftp::HeaderSize + m_options.blockSize);
     if (!m_options.acknowledged.isEmpty()) {
@@ -97,8 +110,7 @@ void TFTPSession::startRead()
     } else if (!sendWindow(1)) {
         return;
     }
-    m_record.transmissions = 1;
-    armDeadline();
+    packetSent();
     takeStatus(KxTFTPStatus::Transferring);
 }
 
@@ -111,13 +123,13 @@ void TFTPSession::startWrite()
         return fail(Tftp::AccessViolation, KxTFTPStatus::AccessViolation);
     m_target = std::move(target);
     m_options = Tftp::Negotiate(m_request.options, Tftp::Wrq, -1);
+    configureRetransmission();
     m_receiveBuffer.resize(ReceiveBufferSize(m_options.blockSize));
-    const QByteArray reply = m_options.acknowledged.isEmpty()
-                                 ? Tftp::MakeAck(0)
-                                 : Tftp::MakeOack(m_options.acknowledged);
-    if (!send(reply))
+    if (!m_options.acknowledged.isEmpty())
+        m_oack = Tftp::MakeOack(m_options.acknowledged);
+    if (!(m_oack.isEmpty() ? sendAck(0) : send(m_oack)))
         return;
-    armDeadline();
+    packetSent();
     takeStatus(KxTFTPStatus::Transferring);
 }
 
@@ -159,17 +171,15 @@ void TFTPSession::handleAck(quint16 wireBlock)
     const qint64 block = m_sent - quint16(quint16(m_sent) - wireBlock);
     if (block <= m_acked)
         return;
-    m_deadline = -1;
+    clientAnswered();
     m_acked = block;
-    m_oack.clear();
     if (m_cancel)
         return takeStatus(KxTFTPStatus::Canceled);
     if (block == m_final)
         return takeStatus(KxTFTPStatus::Success);
     if (!sendWindow(block + 1))
         return;
-    m_record.transmissions = 1;
-    armDeadline();
+    packetSent();
     takeStatus(KxTFTPStatus::Transferring);
 }
 
@@ -222,7 +232,9 @@ void TFTPSession::handleData(quint16 wireBlock, QByteArrayView data)
 
 void TFTPSession::acceptData(QByteArrayView data)
 {
-    m_deadline = -1;
+    // The first block after an acknowledgement answers it.
+    if (m_received == m_acknowledged)
+        clientAnswered();
     ++m_received;
     m_gapReported = false;
     if (m_cancel)
@@ -246,7 +258,7 @@ void TFTPSession::acceptData(QByteArrayView data)
     }
     if (m_received - m_acknowledged >= m_options.windowSize && !sendAck(m_received))
         return;
-    armDeadline();
+    packetSent();
     takeStatus(KxTFTPStatus::Transferring);
 }
 
@@ -274,23 +286,58 @@ void TFTPSession::fail(quint16 tftpError, int status)
         takeStatus(status);
 }
 
-void TFTPSession::armDeadline()
+void TFTPSession::configureRetransmission()
 {
-    const qint64 timeout = m_options.timeoutSeconds > 0 ? m_options.timeoutSeconds * 1000LL
-                                                        : m_record.timeout * 10LL;
-    m_deadline = m_clock() + timeout;
+    m_retransmit.configure(
+        m_record.timeout * 10LL, m_retryLimit, m_options.timeoutSeconds * 1000LL);
 }
 
-void TFTPSession::expire(int retryLimit)
+void TFTPSession::packetSent()
+{
+    m_retransmit.sent(m_clock());
+    m_record.transmissions = 1;
+}
+
+void TFTPSession::clientAnswered()
+{
+    m_retransmit.answered(m_clock());
+    m_answered = true;
+    m_oack.clear();
+}
+
+// The OACK, the current window or the last ACK again.
+bool TFTPSession::resendLast()
+{
+    if (!m_oack.isEmpty())
+        return send(m_oack);
+    return m_source ? sendWindow(m_acked + 1) : sendAck(m_received);
+}
+
+void TFTPSession::expire()
 {
     if (!isActive())
         return;
-    if (!m_source || m_record.transmissions >= retryLimit)
+    const qint64 now = m_clock();
+    if (!m_retransmit.mayResend(now))
         return takeStatus(KxTFTPStatus::Timeout);
-    if (!(m_oack.isEmpty() ? sendWindow(m_acked + 1) : send(m_oack)))
+    if (!resendLast())
         return;
-    ++m_record.transmissions;
-    armDeadline();
+    m_retransmit.resent(now);
+    m_record.transmissions = m_retransmit.transmissions();
+}
+
+// Only before the client's first answer, and at most once per shortest
+// retransmission interval, so that repeated requests cannot multiply traffic.
+void TFTPSession::repeatRequested()
+{
+    const qint64 now = m_clock();
+    if (!isActive() || m_answered || !(m_source || m_target) || !m_retransmit.mayResend(now)
+        || m_retransmit.sinceLastSent(now) < TftpRetransmission::MinInterval)
+        return;
+    if (!resendLast())
+        return;
+    m_retransmit.resent(now);
+    m_record.transmissions = m_retransmit.transmissions();
 }
 
 void TFTPSession::abort(int status)
@@ -317,7 +364,7 @@ void TFTPSession::takeStatus(int code)
     m_record.statusText = KxTFTPStatusText(code);
     if (code == KxTFTPStatus::Success || code < 0) {
         m_state = code == KxTFTPStatus::Success ? State::Completed : State::Failed;
-        m_deadline = -1;
+        m_retransmit.stop();
         closeFile(code == KxTFTPStatus::Success);
         if (code < 0)
             qCInfo(lcTftp) << m_record.fileName << "from" << m_record.clientAddress << ":"

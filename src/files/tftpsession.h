@@ -2,6 +2,7 @@
 
 #include "files/kxtftpmsg.h"
 #include "files/tftppacket.h"
+#include "files/tftpretransmit.h"
 
 #include <QByteArray>
 #include <QHostAddress>
@@ -37,6 +38,7 @@ struct TFTPSessionSetup
     bool hasReceiver = false;
     KxTFTPHandler handler;
     KxTFTPClock clock;
+    int retryLimit = 3;
 };
 
 // One read or write transfer with one client, on its own UDP port (the
@@ -52,9 +54,11 @@ public:
     ~TFTPSession() override;
 
     void start();
-    // The deadline has passed: a read session resends while it has sent its
-    // current packet fewer than `retryLimit` times; otherwise -1113.
-    void expire(int retryLimit);
+    // The deadline has passed: the session resends its last packet, or ends
+    // with -1113 once its time-out is over.
+    void expire();
+    // The client sent its request again: it has not seen the first answer.
+    void repeatRequested();
     // Ends an active session with the given (negative) status.
     void abort(int status);
     // Closes the socket and reports status 0.
@@ -62,7 +66,12 @@ public:
 
     State state() const { return m_state; }
     bool isActive() const { return m_state == State::Active; }
-    bool deadlinePassed(qint64 now) const { return m_deadline >= 0 && now >= m_deadline; }
+    bool deadlinePassed(qint64 now) const
+    {
+        return m_retransmit.deadline() >= 0 && now >= m_retransmit.deadline();
+    }
+    // Whether the client has answered anything yet.
+    bool hasBeenAnswered() const { return m_answered; }
     const KxTFTPMsg &record() const { return m_record; }
     quint16 localPort() const;
 
@@ -79,7 +88,11 @@ private:
     bool sendAck(qint64 block);
     bool send(const QByteArray &packet);
     void fail(quint16 tftpError, int status);
-    void armDeadline();
+    bool isKnownMode() const;
+    void configureRetransmission();
+    void packetSent();
+    void clientAnswered();
+    bool resendLast();
     void takeStatus(int code);
     void closeFile(bool success);
     void report();
@@ -95,18 +108,20 @@ private:
     bool m_hasReceiver = false;
     KxTFTPHandler m_handler;
     KxTFTPClock m_clock;
+    int m_retryLimit = 3;
     bool m_cancel = false;
     QUdpSocket *m_socket = nullptr;
     std::unique_ptr<QFile> m_source;
     std::unique_ptr<QSaveFile> m_target;
     QByteArray m_sendBuffer;
     QByteArray m_receiveBuffer;
-    QByteArray m_oack;         // the OACK while it is not acknowledged
+    QByteArray m_oack;         // the OACK while the client has not answered it
     qint64 m_acked = 0;        // read: last block acknowledged (-1 while an OACK waits)
     qint64 m_sent = 0;         // read: highest block of the current window sent
     qint64 m_final = -1;       // read: the short block that ends the file, once sent
     qint64 m_received = 0;     // write: last block written
     qint64 m_acknowledged = 0; // write: last block acknowledged to the client
     bool m_gapReported = false;
-    qint64 m_deadline = -1;
+    bool m_answered = false;
+    TftpRetransmission m_retransmit;
 };

@@ -413,6 +413,10 @@ struct SnmpAdapter::Private
         // before the first answer.
         double roundTripMs = -1;
         double roundTripVariationMs = 0;
+        // SNMPv3 until the agent's engine is known: the probe discovering it
+        // (0 when none runs) and the exchanges held until it ends.
+        quint64 probeId = 0;
+        std::vector<quint64> held;
     };
 
     // A read's own retransmission schedule: its first copy stays with
@@ -434,8 +438,13 @@ struct SnmpAdapter::Private
         SnmpCompletion completion;
         bool synchronous = false;
         bool finished = false;
+        bool probe = false;
+        int timeout = 100;
         int retries = 1;
         int resends = 0;
+        // Built and not yet handed to net-snmp.
+        netsnmp_pdu *pdu = nullptr;
+        bool read = false; // GET, GET-NEXT or GETBULK: retransmitted adaptively
         SnmpReply reply;
         std::optional<Retransmission> retransmission;
     };
@@ -454,10 +463,16 @@ struct SnmpAdapter::Private
                      SnmpCompletion completion,
                      bool synchronous,
                      int &status);
+    int transmit(quint64 id);
+    static bool needsDiscovery(const Session &session);
+    quint64 hold(quint64 id, Session &session, int &status);
+    int probe(Session &session, int timeout, int retries);
+    void endProbe(Session &session, int status);
+    void endFinishedProbe(Session &session);
     void finish(quint64 id, Exchange &exchange, SnmpReply reply);
     void queue(quint64 id);
     void waitFor(quint64 id);
-    void planRetransmission(Exchange &exchange, const SnmpTarget &target, netsnmp_pdu *pdu);
+    void planRetransmission(Exchange &exchange, netsnmp_pdu *pdu);
     void retransmit(quint64 id, Exchange &exchange);
     void retransmitDue();
     void armRetransmissions();
@@ -612,9 +627,13 @@ SnmpAdapter::Private::Session *SnmpAdapter::Private::sessionFor(const SnmpTarget
                        : security.version == SnmpCode::Version2c ? SNMP_VERSION_2c
                                                                  : SNMP_VERSION_1;
     status = security.version == SnmpCode::Version3 ? configureUsm(settings, security) : 0;
+    // The adapter discovers the engine itself, without blocking (probe()).
+    settings.flags |= SNMP_FLAGS_DONT_PROBE;
     void *handle = status == 0 ? snmp_sess_open(&settings) : nullptr;
     if (status == 0 && !handle)
         status = statusOfLibraryError(settings.s_snmp_errno);
+    if (handle)
+        snmp_sess_session(handle)->flags |= SNMP_FLAGS_DONT_PROBE;
     free(settings.peername);
     free(settings.community);
     free(settings.securityName);
@@ -652,7 +671,6 @@ void SnmpAdapter::Private::registerUser(Session &session)
     }
     netsnmp_session *settings = snmp_sess_session(session.handle);
     settings->flags &= ~SNMP_FLAGS_USER_CREATED;
-    // Without a known engine ID this waits for the discovery to create it.
     usm_create_user_from_session(settings);
     userOwner.insert(session.userName, &session);
 }
@@ -711,57 +729,151 @@ quint64 SnmpAdapter::Private::dispatch(const SnmpTarget &target,
     netsnmp_pdu *pdu = buildPdu(target, type, bindings, status);
     if (!pdu)
         return 0;
-    netsnmp_session *settings = snmp_sess_session(session->handle);
-    settings->timeout = static_cast<long>(target.timeout) * 10000;
-    settings->retries = target.retries;
-    if (session->usm)
-        registerUser(*session);
 
     const quint64 id = ++lastId;
     Exchange &exchange = exchanges[id];
     exchange.session = session;
     exchange.completion = std::move(completion);
     exchange.synchronous = synchronous;
+    exchange.timeout = target.timeout;
     exchange.retries = target.retries;
-    if (isRead(type))
-        planRetransmission(exchange, target, pdu);
-    sendingId = id;
-    const int requestId = snmp_sess_async_send(
-        session->handle, pdu, callback, reinterpret_cast<void *>(static_cast<uintptr_t>(id)));
-    sendingId = 0;
-    Exchange &sent = exchanges.at(id);
-    if (requestId == 0) {
-        // A new SNMPv3 target whose engine could not be discovered did not answer.
-        if (session->usm && settings->securityEngineIDLen == 0)
-            status = Status::Timeout;
-        else if (sent.finished)
-            status = sent.reply.status;
-        else
-            status = statusOfLibraryError(settings->s_snmp_errno);
-        snmp_free_pdu(pdu);
+    exchange.pdu = pdu;
+    exchange.read = isRead(type);
+    if (needsDiscovery(*session))
+        return hold(id, *session, status);
+    status = transmit(id);
+    if (status != 0) {
         exchanges.erase(id);
         return 0;
     }
-    if (sent.finished && !synchronous)
+    return id;
+}
+
+// Hands the exchange's PDU to net-snmp: 0, or the status of a send that
+// failed (the PDU is then freed and the exchange stays for the caller).
+int SnmpAdapter::Private::transmit(quint64 id)
+{
+    Exchange &exchange = exchanges.at(id);
+    Session &session = *exchange.session;
+    netsnmp_pdu *pdu = std::exchange(exchange.pdu, nullptr);
+    if (exchange.read && !exchange.probe)
+        planRetransmission(exchange, pdu);
+    netsnmp_session *settings = snmp_sess_session(session.handle);
+    settings->timeout = static_cast<long>(exchange.timeout) * 10000;
+    settings->retries = exchange.retries;
+    if (session.usm && !exchange.probe)
+        registerUser(session);
+
+    sendingId = id;
+    const int requestId = snmp_sess_async_send(
+        session.handle, pdu, callback, reinterpret_cast<void *>(static_cast<uintptr_t>(id)));
+    sendingId = 0;
+    Exchange &sent = exchanges.at(id);
+    if (requestId == 0) {
+        snmp_free_pdu(pdu);
+        return sent.finished ? sent.reply.status : statusOfLibraryError(settings->s_snmp_errno);
+    }
+    if (sent.finished && !sent.synchronous)
         queue(id);
     if (sent.retransmission)
         armRetransmissions();
+    return 0;
+}
+
+bool SnmpAdapter::Private::needsDiscovery(const Session &session)
+{
+    return session.usm && snmp_sess_session(session.handle)->securityEngineIDLen == 0;
+}
+
+// Keeps the exchange until the agent's engine is known, starting the probe
+// that discovers it unless one runs already.
+quint64 SnmpAdapter::Private::hold(quint64 id, Session &session, int &status)
+{
+    const Exchange &exchange = exchanges.at(id);
+    if (session.probeId == 0) {
+        status = probe(session, exchange.timeout, exchange.retries);
+        if (status != 0) {
+            snmp_free_pdu(exchange.pdu);
+            exchanges.erase(id);
+            return 0;
+        }
+    }
+    session.held.push_back(id);
     return id;
+}
+
+// Engine discovery as one more asynchronous exchange: an empty
+// unauthenticated GET that the agent answers with a report carrying its
+// engine ID, which net-snmp stores in the session.
+int SnmpAdapter::Private::probe(Session &session, int timeout, int retries)
+{
+    netsnmp_pdu *pdu = snmp_pdu_create(SNMP_MSG_GET);
+    pdu->version = SNMP_VERSION_3;
+    pdu->securityName = duplicate({});
+    pdu->securityNameLen = 0;
+    pdu->securityLevel = SNMP_SEC_LEVEL_NOAUTH;
+    pdu->securityModel = SNMP_SEC_MODEL_USM;
+
+    const quint64 id = ++lastId;
+    Exchange &exchange = exchanges[id];
+    exchange.session = &session;
+    exchange.probe = true;
+    exchange.timeout = timeout;
+    exchange.retries = retries;
+    exchange.pdu = pdu;
+    exchange.completion = [this, &session](SnmpReply &reply) {
+        endProbe(session, reply.status);
+    };
+    session.probeId = id;
+    const int status = transmit(id);
+    if (status != 0) {
+        exchanges.erase(id);
+        session.probeId = 0;
+    }
+    return status;
+}
+
+// Sends what waited for the probe, or fails it with the probe's status.
+void SnmpAdapter::Private::endProbe(Session &session, int status)
+{
+    session.probeId = 0;
+    const std::vector<quint64> held = std::exchange(session.held, {});
+    for (const quint64 id : held) {
+        const auto found = exchanges.find(id);
+        if (found == exchanges.end())
+            continue;
+        int failure = status;
+        if (failure == 0)
+            failure = transmit(id);
+        else
+            snmp_free_pdu(std::exchange(found->second.pdu, nullptr));
+        if (failure != 0)
+            finish(id, exchanges.at(id), SnmpReply{failure, 0, {}, {}, 0});
+    }
+    GlobalEventProcessor().reschedule();
+}
+
+// For a synchronous wait: ends the session's probe once it has its answer,
+// as the event loop would.
+void SnmpAdapter::Private::endFinishedProbe(Session &session)
+{
+    const auto found = exchanges.find(session.probeId);
+    if (session.probeId == 0 || found == exchanges.end() || !found->second.finished)
+        return;
+    const int status = found->second.reply.status;
+    exchanges.erase(found);
+    endProbe(session, status);
 }
 
 // net-snmp keeps the first copy for the whole time-out × (retries + 1),
 // the point where the read fails; the adapter sends further copies, the
 // first after a few round trips of this agent (never below 20 ms), then at
 // doubling intervals up to the configured time-out.
-void SnmpAdapter::Private::planRetransmission(Exchange &exchange,
-                                              const SnmpTarget &target,
-                                              netsnmp_pdu *pdu)
+void SnmpAdapter::Private::planRetransmission(Exchange &exchange, netsnmp_pdu *pdu)
 {
-    const Milliseconds timeout(static_cast<double>(target.timeout) * 10);
-    const Milliseconds budget = timeout * (target.retries + 1);
-    netsnmp_session *settings = snmp_sess_session(exchange.session->handle);
-    settings->timeout = static_cast<long>(budget.count() * 1000);
-    settings->retries = 0;
+    const Milliseconds timeout(static_cast<double>(exchange.timeout) * 10);
+    const Milliseconds budget = timeout * (exchange.retries + 1);
+    exchange.timeout *= exchange.retries + 1;
     exchange.retries = 0;
 
     const Session &session = *exchange.session;
@@ -884,10 +996,13 @@ void SnmpAdapter::Private::queue(quint64 id)
 // If net-snmp drops the request without a word, the wait ends as a time-out.
 void SnmpAdapter::Private::waitFor(quint64 id)
 {
-    Exchange &exchange = exchanges.at(id);
-    void *handle = exchange.session->handle;
+    Session &session = *exchanges.at(id).session;
+    void *handle = session.handle;
     const int socket = snmp_sess_transport(handle)->sock;
     while (!exchanges.at(id).finished) {
+        endFinishedProbe(session);
+        if (exchanges.at(id).finished)
+            break;
         netsnmp_large_fd_set readable;
         netsnmp_large_fd_set_init(&readable, FD_SETSIZE);
         int fds = 0;
@@ -939,6 +1054,8 @@ SnmpAdapter::SnmpAdapter()
 SnmpAdapter::~SnmpAdapter()
 {
     d->closing = true;
+    for (auto &[id, exchange] : d->exchanges)
+        snmp_free_pdu(exchange.pdu);
     for (auto &[key, session] : d->sessions) {
         GlobalEventProcessor().removeSession(session->handle);
         snmp_sess_close(session->handle);
@@ -1044,6 +1161,13 @@ int SnmpAdapter::onEvent(int operation, void *session, void *pduPointer, quint64
     Private::Exchange &exchange = found->second;
     auto *pdu = static_cast<netsnmp_pdu *>(pduPointer);
     const auto *settings = static_cast<netsnmp_session *>(session);
+    // A probe ends as soon as net-snmp has taken the engine ID from the report.
+    if (exchange.probe && settings->securityEngineIDLen > 0
+        && (operation == NETSNMP_CALLBACK_OP_SEC_ERROR
+            || operation == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE)) {
+        d->finish(id, exchange, SnmpReply{});
+        return 1;
+    }
     switch (operation) {
     case NETSNMP_CALLBACK_OP_RESEND:
         ++exchange.resends;

@@ -39,6 +39,10 @@ std::string PrepareNetSnmpLibrary()
     static const std::string folder = [] {
         const std::string created = makePrivateFolder();
         removeFolderAtExit(created);
+        // The TLS code creates this folder at start-up and says so on stderr
+        // unless it exists already.
+        std::error_code ignored;
+        std::filesystem::create_directory(std::filesystem::path(created) / "cert_indexes", ignored);
         return created;
     }();
 

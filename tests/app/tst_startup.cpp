@@ -1,5 +1,9 @@
+#include "app/failurereport.h"
 #include "app/kxini.h"
 #include "app/startup.h"
+#include "platform/prompts.h"
+#include "scriptedprompts.h"
+#include "snmp/kxexception.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
 
@@ -190,6 +194,87 @@ private Q_SLOTS:
         if (!config.isEmpty())
             writeConfig(u"10.1.1.1"_s, config);
         QVERIFY_THROWS_EXCEPTION(ConversionError, ApplyArguments(arguments, configFolder()));
+    }
+
+    void secretsAreHiddenInTheArgumentMemory_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("hidden");
+        QTest::newRow("communities and passwords") << QStringList{u"rq5160"_s,
+                                                                  u"/I10.1.1.1"_s,
+                                                                  u"/Rpub"_s,
+                                                                  u"/Wpriv"_s,
+                                                                  u"/nadmin"_s,
+                                                                  u"/Aauthpass1"_s,
+                                                                  u"/Pprivpass1"_s,
+                                                                  u"/a2"_s}
+                                                   << QStringList{u"rq5160"_s,
+                                                                  u"/I10.1.1.1"_s,
+                                                                  u"/Rxxx"_s,
+                                                                  u"/Wxxxx"_s,
+                                                                  u"/nadmin"_s,
+                                                                  u"/Axxxxxxxxx"_s,
+                                                                  u"/Pxxxxxxxxx"_s,
+                                                                  u"/a2"_s};
+        // Read as /I: the address is kept, the community in it is no option.
+        QTest::newRow("first marker of the list wins")
+            << QStringList{u"x"_s, u"/R/Ihost"_s, u"pre/Psecret"_s}
+            << QStringList{u"x"_s, u"/R/Ihost"_s, u"pre/Pxxxxxx"_s};
+        QTest::newRow("non-ASCII password")
+            << QStringList{u"x"_s, u"/Ap\u00e4ss"_s} << QStringList{u"x"_s, u"/Axxxxx"_s};
+        QTest::newRow("the program name is never an option")
+            << QStringList{u"/Rdir/rq5160"_s} << QStringList{u"/Rdir/rq5160"_s};
+    }
+
+    void secretsAreHiddenInTheArgumentMemory()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, hidden);
+        std::vector<QByteArray> memory;
+        std::vector<char *> argv;
+        for (const QString &argument : arguments)
+            memory.push_back(argument.toLocal8Bit());
+        for (QByteArray &argument : memory)
+            argv.push_back(argument.data());
+        HideSecretArguments(int(argv.size()), argv.data());
+        QStringList after;
+        for (const char *argument : argv)
+            after << QString::fromLocal8Bit(argument);
+        QCOMPARE(after, hidden);
+    }
+
+    void escapingFailuresAreShown_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("access layer") << 0 << u"no session"_s;
+        QTest::newRow("conversion") << 1 << u"'x' is not a valid integer value"_s;
+        QTest::newRow("standard") << 2 << u"std::bad_alloc"_s;
+        QTest::newRow("anything") << 3 << u"Unexpected error: the module has to end."_s;
+    }
+
+    void escapingFailuresAreShown()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, shown);
+        ScriptedPrompts prompts;
+        const int code = RunReportingFailures([kind]() -> int {
+            switch (kind) {
+            case 0:
+                throw KxException(-506, u"no session"_s);
+            case 1:
+                throw ConversionError(u"'x' is not a valid integer value"_s);
+            case 2:
+                throw std::bad_alloc();
+            default:
+                throw 42;
+            }
+        });
+        QCOMPARE(code, 1);
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(prompts.shown.constFirst().kind, Prompts::Kind::Error);
+        QCOMPARE(prompts.lastText(), shown);
+        QCOMPARE(RunReportingFailures([] { return 7; }), 7);
     }
 
     void launchCommandLine_data()

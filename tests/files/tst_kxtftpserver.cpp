@@ -1,5 +1,6 @@
 #include "files/kxtftpserver.h"
 #include "files/tftppacket.h"
+#include "files/tftpretransmit.h"
 #include "snmp/kxexception.h"
 
 #include <QDir>
@@ -75,6 +76,11 @@ public:
         return !m_socket.hasPendingDatagrams();
     }
     quint16 port() const { return m_socket.localPort(); }
+    void drain()
+    {
+        while (m_socket.hasPendingDatagrams())
+            m_socket.receiveDatagram();
+    }
 
     quint16 from = 0;
 
@@ -96,7 +102,13 @@ private Q_SLOTS:
     void cleanup();
 
     void lockStepDownloadOfFullBlocks();
-    void repeatedRequestIsIgnored();
+    void repeatedRequestResendsUntilAnswered();
+    void repeatedWriteRequestGetsItsAckAgain();
+    void unknownModesAreRefused_data();
+    void unknownModesAreRefused();
+    void oversizedRequestsAreRefused_data();
+    void oversizedRequestsAreRefused();
+    void floodOfUnansweredRequestsLocksNobodyOut();
     void duplicateAckSendsNothing();
     void vanishedClientTimesOutWhileOthersAreServed();
     void writeReacknowledgesRepeatedBlock();
@@ -209,20 +221,155 @@ void TestKxTFTPServer::lockStepDownloadOfFullBlocks()
     QCOMPARE(done.statusText, u"(KxTFTP) Success to transfer file."_s);
 }
 
-void TestKxTFTPServer::repeatedRequestIsIgnored()
+// A repeated request means the first answer was lost: the session sends it
+// again (not more often than its shortest interval) until the client answers.
+void TestKxTFTPServer::repeatedRequestResendsUntilAnswered()
 {
-    writeFile(u"a.bin"_s, 100);
+    const QByteArray content = writeFile(u"a.bin"_s, 600);
     RawPeer first;
     RawPeer second;
     first.send(Rrq("a.bin"), m_port);
-    QCOMPARE(Tftp::OpcodeOf(first.receive()), Tftp::Data);
+    const QByteArray block1 = first.receive();
+    QCOMPARE(block1, Tftp::MakeData(1, content.first(512)));
     first.send(Rrq("a.bin"), m_port);
     QVERIFY(first.staysQuiet());
+    m_now = TftpRetransmission::MinInterval;
+    first.send(Rrq("a.bin"), m_port);
+    QCOMPARE(first.receive(), block1);
     QCOMPARE(m_server->sessionCount(), 1);
+    m_now = 200;
+    first.send(Tftp::MakeAck(1), first.from);
+    QCOMPARE(first.receive(), Tftp::MakeData(2, content.sliced(512)));
+    // answered: a late copy of the request changes nothing (DATA 2 is due at 450)
+    m_now = 350;
+    first.send(Rrq("a.bin"), m_port);
+    QVERIFY(first.staysQuiet());
+
+    // the same request from another port is another transfer
     second.send(Rrq("a.bin"), m_port);
-    QCOMPARE(Tftp::OpcodeOf(second.receive()), Tftp::Data);
+    QCOMPARE(second.receive(), block1);
     QCOMPARE(m_server->sessionCount(), 2);
     QCOMPARE(m_server->record().sessionNumber, 1);
+}
+
+// GIVEN a write whose ACK 0 is lost
+// WHEN the client repeats its WRQ
+// THEN the session acknowledges again and the upload completes.
+void TestKxTFTPServer::repeatedWriteRequestGetsItsAckAgain()
+{
+    RawPeer peer;
+    peer.send(Wrq("up.bin"), m_port);
+    QCOMPARE(peer.receive(), Tftp::MakeAck(0));
+    m_now += TftpRetransmission::MinInterval;
+    peer.send(Wrq("up.bin"), m_port);
+    QCOMPARE(peer.receive(), Tftp::MakeAck(0));
+    peer.send(Tftp::MakeData(1, "config"), peer.from);
+    QCOMPARE(peer.receive(), Tftp::MakeAck(1));
+    QTRY_COMPARE(statusesOf(0), (QList<int>{1, 2, 3, 0}));
+    QCOMPARE(m_server->record().sessionNumber, 0);
+}
+
+void TestKxTFTPServer::unknownModesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("mode");
+    QTest::addColumn<bool>("served");
+    QTest::newRow("octet") << "octet"_ba << true;
+    QTest::newRow("NETASCII") << "NETASCII"_ba << true;
+    QTest::newRow("OcTeT") << "OcTeT"_ba << true;
+    QTest::newRow("mail") << "mail"_ba << false;
+    QTest::newRow("path") << "../x"_ba << false;
+    QTest::newRow("0xFF bytes") << "\xff\xff"_ba << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void TestKxTFTPServer::unknownModesAreRefused()
+{
+    QFETCH(QByteArray, mode);
+    QFETCH(bool, served);
+    writeFile(u"a.bin"_s, 10);
+    for (const quint16 opcode : {Tftp::Rrq, Tftp::Wrq}) {
+        RawPeer peer;
+        peer.send(Request(opcode, opcode == Tftp::Rrq ? "a.bin" : "b.bin", {}, mode), m_port);
+        const QByteArray reply = peer.receive();
+        if (served) {
+            QCOMPARE(Tftp::OpcodeOf(reply), opcode == Tftp::Rrq ? Tftp::Data : Tftp::Ack);
+        } else {
+            QCOMPARE(reply, "\0\5\0\4\0"_ba);
+            QCOMPARE(m_log.at(1).status, -1105);
+        }
+        m_log.clear();
+    }
+    QCOMPARE(QFile::exists(path(u"b.bin"_s)), false);
+}
+
+void TestKxTFTPServer::oversizedRequestsAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<bool>("served");
+    QList<Tftp::Option> options;
+    for (int i = 0; i < 32; ++i)
+        options.append(Tftp::Option{"x" + QByteArray::number(i), "1"});
+    QTest::newRow("32 options") << Rrq("a.bin", options) << true;
+    options.append(Tftp::Option{"blksize", "1024"});
+    QTest::newRow("33 options") << Rrq("a.bin", options) << false;
+    const QByteArray fits = Rrq("a.bin", {{"x", QByteArray(512 - 17, 'v')}});
+    QCOMPARE(fits.size(), 512);
+    QTest::newRow("512 bytes") << fits << true;
+    QTest::newRow("513 bytes") << Rrq("a.bin", {{"x", QByteArray(512 - 16, 'v')}}) << false;
+    QList<Tftp::Option> flood;
+    for (int i = 0; i < 16000; ++i)
+        flood.append(Tftp::Option{"a", ""});
+    QTest::newRow("16,000 options") << Rrq("a.bin", flood) << false;
+}
+
+void TestKxTFTPServer::oversizedRequestsAreRefused()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(bool, served);
+    writeFile(u"a.bin"_s, 10);
+    RawPeer peer;
+    peer.send(request, m_port);
+    const QByteArray reply = peer.receive();
+    if (served) {
+        QCOMPARE(Tftp::OpcodeOf(reply), Tftp::Data);
+    } else {
+        QCOMPARE(reply, "\0\5\0\0\0"_ba);
+        QCOMPARE(peer.from, m_port);
+        QCOMPARE(m_server->sessionCount(), 0);
+    }
+}
+
+// GIVEN a session table filled by requests that are never followed up
+// WHEN a real client asks
+// THEN the oldest unanswered session makes room at once, and a transfer
+//      whose client answers is never the one ended.
+void TestKxTFTPServer::floodOfUnansweredRequestsLocksNobodyOut()
+{
+    const QByteArray content = writeFile(u"a.bin"_s, 1000);
+    RawPeer busy;
+    busy.send(Rrq("a.bin"), m_port);
+    QCOMPARE(busy.receive(), Tftp::MakeData(1, content.first(512)));
+    busy.send(Tftp::MakeAck(1), busy.from);
+    QCOMPARE(busy.receive(), Tftp::MakeData(2, content.sliced(512)));
+
+    // one socket, a request per file: no two are repeats; in bursts the
+    // socket's receive buffer holds
+    RawPeer attacker;
+    for (int i = 0; i < 300; ++i) {
+        const QByteArray name = "f" + QByteArray::number(i);
+        writeFile(QString::fromLatin1(name), 10);
+        attacker.send(Rrq(name), m_port);
+        if (i % 50 == 49)
+            QVERIFY(QTest::qWaitFor([&] { return m_server->record().sessionNumber == i + 1; }));
+    }
+    QCOMPARE(m_server->sessionCount(), KxTFTPServer::MaxSessions);
+
+    RawPeer client;
+    client.send(Rrq("a.bin"), m_port);
+    QCOMPARE(client.receive(), Tftp::MakeData(1, content.first(512)));
+    QCOMPARE(m_now, 0); // no time-out was needed
+    busy.send(Tftp::MakeAck(2), busy.from);
+    QTRY_VERIFY(statusesOf(0).contains(3));
 }
 
 void TestKxTFTPServer::duplicateAckSendsNothing()
@@ -238,8 +385,9 @@ void TestKxTFTPServer::duplicateAckSendsNothing()
     peer.send(Tftp::MakeAck(1), peer.from);
     peer.send(Tftp::MakeAck(0), peer.from);
     QVERIFY(peer.staysQuiet());
-    // only the deadline resends it
-    tickAfter(999);
+    // only the deadline resends it: on this clock the round trip took no
+    // time, so the shortest interval applies
+    tickAfter(TftpRetransmission::MinInterval - 1);
     QVERIFY(peer.staysQuiet(50));
     tickAfter(1);
     QCOMPARE(peer.receive(), second);
@@ -254,13 +402,17 @@ void TestKxTFTPServer::vanishedClientTimesOutWhileOthersAreServed()
     const QByteArray first = gone.receive();
     QCOMPARE(first, Tftp::MakeData(1, content.first(512)));
 
-    // the block goes out three times in all, then the session times out
-    tickAfter(1000);
+    // no round trip measured: the 1 s time-out holds three sends (0, 250 and
+    // 750 ms), then the session gives up
+    tickAfter(250);
     QCOMPARE(gone.receive(), first);
-    tickAfter(1000);
+    tickAfter(499);
+    QVERIFY(gone.staysQuiet(50));
+    tickAfter(1);
     QCOMPARE(gone.receive(), first);
     QCOMPARE(m_log.constLast().transmissions, 1); // resends do not report
-    tickAfter(1000);
+    QCOMPARE(statusesOf(0), (QList<int>{1, 2}));
+    tickAfter(250);
     QVERIFY(gone.staysQuiet());
     QCOMPARE(statusesOf(0), (QList<int>{1, 2, -1113, 0}));
     QCOMPARE(m_server->sessionCount(), 0);
@@ -294,10 +446,14 @@ void TestKxTFTPServer::writeReacknowledgesRepeatedBlock()
     QFile file(path(u"up.bin"_s));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), content);
-    // a write session never resends: it times out
+    // a write session whose ACK is lost resends it, then times out
     peer.send(Wrq("up2.bin"), m_port);
     QCOMPARE(peer.receive(), Tftp::MakeAck(0));
-    tickAfter(1000);
+    tickAfter(250);
+    QCOMPARE(peer.receive(), Tftp::MakeAck(0));
+    tickAfter(500);
+    QCOMPARE(peer.receive(), Tftp::MakeAck(0));
+    tickAfter(250);
     QVERIFY(peer.staysQuiet());
     QCOMPARE(statusesOf(1), (QList<int>{1, 2, -1113, 0}));
     QVERIFY(!QFile::exists(path(u"up2.bin"_s)));
@@ -677,6 +833,7 @@ void TestKxTFTPServer::stopEndsStalledSessions()
     QCOMPARE(m_server->sessionCount(), 0);
     QCOMPARE(statusesOf(0), (QList<int>{1, 2, -1114, 0}));
     QVERIFY(!m_server->isStarted());
+    peer.drain(); // what the session resent while Stop waited
     peer.send(Rrq("a.bin"), m_port);
     QVERIFY(peer.staysQuiet());
     m_server->Start(m_root->path(), m_port);

@@ -43,6 +43,30 @@ QString UserName()
     return user ? QString::fromLocal8Bit(user->pw_name) : QString();
 }
 
+// Whether a TFTP server answers on the port within the time: a request for
+// a file that does not exist, sent again until an ERROR comes back.
+bool TftpServerAnswers(quint16 port, int timeoutMs)
+{
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in server{};
+    server.sin_family = AF_INET;
+    server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    server.sin_port = htons(port);
+    const timeval wait{0, 50000};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof(wait));
+    static const char request[] = "\0\1no-such-file\0octet";
+    const QDeadlineTimer deadline(timeoutMs);
+    bool answered = false;
+    while (!answered && !deadline.hasExpired()) {
+        sendto(
+            fd, request, sizeof(request), 0, reinterpret_cast<sockaddr *>(&server), sizeof(server));
+        char reply[516];
+        answered = recv(fd, reply, sizeof(reply), 0) >= 4;
+    }
+    close(fd);
+    return answered;
+}
+
 } // namespace
 
 class TestFileTransfer : public QObject
@@ -69,7 +93,7 @@ private Q_SLOTS:
                         UserName(),
                         m_root.path()});
         QVERIFY2(m_server.waitForStarted(), qPrintable(m_server.errorString()));
-        QThread::msleep(100); // it binds its port right after starting
+        QVERIFY(TftpServerAnswers(m_tftpPort, 5000));
         m_switch = std::make_unique<SimulatedSwitch>(
             SimulatedSwitch::Options{{}, {}, -1, m_tftpPort, 200});
         QVERIFY(m_switch->start());

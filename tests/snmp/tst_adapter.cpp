@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUdpSocket>
 
 using namespace Qt::StringLiterals;
 
@@ -42,12 +43,16 @@ private Q_SLOTS:
     void v3OutcomesMapToTheirCodes();
     void wrongPasswordNeitherPoisonsNorIsHiddenByTheRightOne();
     void engineIsDiscoveredOncePerTarget();
+    void asyncRequestsShareOneDiscovery();
+    void deadAgentFailsWithoutBlocking();
     void invalidAddressRaisesAtTheFirstRequest_data();
     void invalidAddressRaisesAtTheFirstRequest();
 
 private:
     // Reads sysName with the credentials; the code reported, 0 when none.
     int readAs(const Credentials &credentials, QString *value = nullptr);
+    // The target of a v3 read of sysName, taken from the records.
+    SnmpTarget targetAs(const Credentials &credentials);
     quint32 discoveries() const;
 
     QTemporaryDir m_dir;
@@ -69,15 +74,7 @@ void TestAdapter::init()
 
 int TestAdapter::readAs(const Credentials &credentials, QString *value)
 {
-    KxSNMPSecurity &security = GlobalSecurity();
-    security.version = SnmpCode::Version3;
-    security.securityModel = SnmpCode::ModelUsm;
-    security.securityName = credentials.user;
-    security.securityLevel = credentials.level;
-    security.authProtocol = credentials.auth;
-    security.authPassword = credentials.authPassword;
-    security.privProtocol = credentials.priv;
-    security.privPassword = credentials.privPassword;
+    GlobalSecurity() = targetAs(credentials).security;
     KxSNMPRequest request;
     request.timeout = 20;
     request.varList.Assign(KxSNMPVarList(sysName, SVT_SV, 0));
@@ -90,6 +87,25 @@ int TestAdapter::readAs(const Credentials &credentials, QString *value)
     if (value)
         *value = request.varList.Item(0).value;
     return code;
+}
+
+SnmpTarget TestAdapter::targetAs(const Credentials &credentials)
+{
+    SnmpTarget target;
+    target.device = GlobalDevice();
+    target.security = GlobalSecurity();
+    KxSNMPSecurity &security = target.security;
+    security.version = SnmpCode::Version3;
+    security.securityModel = SnmpCode::ModelUsm;
+    security.securityName = credentials.user;
+    security.securityLevel = credentials.level;
+    security.authProtocol = credentials.auth;
+    security.authPassword = credentials.authPassword;
+    security.privProtocol = credentials.priv;
+    security.privPassword = credentials.privPassword;
+    target.timeout = 20;
+    target.retries = 0;
+    return target;
 }
 
 quint32 TestAdapter::discoveries() const
@@ -200,6 +216,74 @@ void TestAdapter::engineIsDiscoveredOncePerTarget()
     QCOMPARE(readAs(other), 0);
     QCOMPARE(discoveries(), discovered + 1);
     QCOMPARE(SnmpAdapter::instance().sessionCount(), sessions + 1);
+}
+
+// Requests sent before the engine is known wait for one probe, then go out.
+void TestAdapter::asyncRequestsShareOneDiscovery()
+{
+    // A target no other test uses: the same agent under another name.
+    GlobalDevice().address = u"localhost"_s;
+    const SnmpTarget target = targetAs(Credentials{u"authPrivShaAes"_s});
+    const quint32 before = discoveries();
+    std::vector<SnmpReply> replies;
+    for (int i = 0; i < 3; ++i) {
+        int status = -1;
+        const quint64 id = SnmpAdapter::instance().send(
+            target,
+            SnmpPduType::Get,
+            {{u"1.3.6.1.2.1.1.5.0"_s, {}}},
+            [&replies](SnmpReply &reply) { replies.push_back(reply); },
+            status);
+        QVERIFY(id != 0);
+        QCOMPARE(status, 0);
+    }
+    QVERIFY(replies.empty());
+    QTRY_COMPARE(replies.size(), size_t(3));
+    for (const SnmpReply &reply : replies) {
+        QCOMPARE(reply.status, 0);
+        QCOMPARE(reply.bindings.at(0).value.octets, QByteArray("RQ5160-Lab"));
+    }
+    QCOMPARE(discoveries(), before + 1);
+}
+
+// GIVEN an SNMPv3 target where nothing answers
+// WHEN a request is sent
+// THEN the send returns at once and the request later fails as a time-out,
+//      and so does the next one, which tries the discovery again.
+void TestAdapter::deadAgentFailsWithoutBlocking()
+{
+    QUdpSocket silent;
+    QVERIFY(silent.bind(QHostAddress::LocalHost, 0));
+    GlobalDevice().port = silent.localPort();
+    const SnmpTarget target = targetAs(Credentials{u"authPrivShaAes"_s});
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        int status = -1;
+        int replied = 1;
+        const quint64 id = SnmpAdapter::instance().send(
+            target,
+            SnmpPduType::Get,
+            {{u"1.3.6.1.2.1.1.5.0"_s, {}}},
+            [&replied](SnmpReply &reply) { replied = reply.status; },
+            status);
+        QVERIFY(id != 0);
+        QCOMPARE(status, 0);
+        QCOMPARE(replied, 1);
+        QTRY_COMPARE(replied, -5);
+    }
+    QVERIFY(silent.hasPendingDatagrams());
+
+    GlobalSecurity() = target.security;
+    KxSNMPRequest request;
+    request.timeout = 10;
+    request.retries = 0;
+    request.varList.Assign(KxSNMPVarList(sysName, SVT_SV, 0));
+    int code = 0;
+    request.errorHandler = [&code](const KxSNMPError &error) {
+        code = error.code;
+    };
+    bool ok = true;
+    request.Read(true, ok);
+    QCOMPARE(code, -405);
 }
 
 void TestAdapter::invalidAddressRaisesAtTheFirstRequest_data()
