@@ -179,6 +179,41 @@ private Q_SLOTS:
 
     void aHostIsCreatedAndDeletedWithBothRows()
     {
+        // A host whose name contains the new one's must survive its delete.
+        const QString other = u"."_s + octetIndex(u"atrap.public.10.0.0.1"_s, true);
+        QCOMPARE(m_switch
+                     .runTool(u"snmpset"_s,
+                              {u"-v2c"_s,
+                               u"-cgranite"_s,
+                               targetParamsEntry + u".2"_s + other,
+                               u"i"_s,
+                               u"1"_s,
+                               targetParamsEntry + u".3"_s + other,
+                               u"i"_s,
+                               u"2"_s,
+                               targetParamsEntry + u".4"_s + other,
+                               u"s"_s,
+                               u"public"_s,
+                               targetParamsEntry + u".5"_s + other,
+                               u"i"_s,
+                               u"1"_s,
+                               targetParamsEntry + u".7"_s + other,
+                               u"i"_s,
+                               u"4"_s,
+                               targetAddrEntry + u".2"_s + other,
+                               u"o"_s,
+                               u".1.3.6.1.6.1.1"_s,
+                               targetAddrEntry + u".3"_s + other,
+                               u"x"_s,
+                               u"0A00000100A2"_s,
+                               targetAddrEntry + u".7"_s + other,
+                               u"s"_s,
+                               u"atrap.public.10.0.0.1"_s,
+                               targetAddrEntry + u".9"_s + other,
+                               u"i"_s,
+                               u"4"_s})
+                     .exitCode,
+                 0);
         ScriptedPrompts prompts;
         const auto form = openOn(Hosts);
         addHost(*form, u"10.0.0.1"_s, u"public"_s);
@@ -199,7 +234,10 @@ private Q_SLOTS:
         deleteRow(*form, Hosts, u"trap.public.10.0.0.1|"_s);
         QVERIFY(missing(m_switch.get(targetParamsEntry + u".7"_s + index)));
         QVERIFY(missing(m_switch.get(targetAddrEntry + u".9"_s + index)));
-        QVERIFY(!rowsOf(*form, Hosts).join(u'\n').contains(u"trap.public.10.0.0.1"_s));
+        QCOMPARE(m_switch.get(targetParamsEntry + u".7"_s + other), u"1"_s);
+        QCOMPARE(m_switch.get(targetAddrEntry + u".9"_s + other), u"1"_s);
+        QVERIFY(rowsOf(*form, Hosts).filter(u"trap.public.10.0.0.1|"_s)
+                == QStringList{u"atrap.public.10.0.0.1|V2-noAuthNoPriv|public"_s});
     }
 
     void badHostEntriesSendNothing_data()
