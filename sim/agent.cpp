@@ -95,7 +95,7 @@ std::vector<com2SecEntry *> &CommunityEntries()
     return entries;
 }
 
-const char *const AccessConfiguration[] = {
+const char *const AgentConfiguration[] = {
     "view all included .1",
     "group tundra v1 tundra",
     "group tundra v2c tundra",
@@ -108,6 +108,14 @@ const char *const AccessConfiguration[] = {
     "access v3noauth \"\" usm noauth exact all all all",
     "access v3auth \"\" usm auth exact all all all",
     "access v3priv \"\" usm priv exact all all all",
+    // Two notification hosts, as the SNMPv3 dialog names them; nonVolatile
+    // so that they can be deleted.
+    "targetParams trap.tundra.192.168.1.20 1 2 tundra 1 3 1",
+    "targetAddr trap.tundra.192.168.1.20 .1.3.6.1.6.1.1 0xC0A8011400A2 200 3 \"trap\" "
+    "trap.tundra.192.168.1.20 3 1",
+    "targetParams trap.authPrivShaAes.10.1.1.5 3 3 authPrivShaAes 3 3 1",
+    "targetAddr trap.authPrivShaAes.10.1.1.5 .1.3.6.1.6.1.1 0x0A01010500A2 200 3 \"trap\" "
+    "trap.authPrivShaAes.10.1.1.5 3 1",
 };
 
 std::string ApplyConfigLine(const std::string &line)
@@ -115,6 +123,13 @@ std::string ApplyConfigLine(const std::string &line)
     std::vector<char> text(line.begin(), line.end());
     text.push_back('\0');
     return netsnmp_config(text.data()) == SNMPERR_SUCCESS ? std::string() : "cannot apply: " + line;
+}
+
+// Configured mappings are permanent; the switch's own can be deleted.
+void MakeDeletable(int securityModel, const std::string &securityName)
+{
+    if (vacm_groupEntry *group = vacm_getGroupEntry(securityModel, securityName.c_str()))
+        group->storageType = SNMP_STORAGE_NONVOLATILE;
 }
 
 std::string CreateUsers(const std::vector<SnmpUser> &users)
@@ -134,6 +149,7 @@ std::string CreateUsers(const std::vector<SnmpUser> &users)
         if (std::string error = ApplyConfigLine("group " + user.group() + " usm " + user.name);
             !error.empty())
             return error;
+        MakeDeletable(SNMP_SEC_MODEL_USM, user.name);
     }
     return {};
 }
@@ -185,7 +201,7 @@ Agent::start(const std::string &address, uint16_t port, const std::vector<SnmpUs
     init_target_counters();
     // The access control is in place when the library starts, so that it
     // finds a configured agent.
-    for (const char *line : AccessConfiguration)
+    for (const char *line : AgentConfiguration)
         netsnmp_config_remember(const_cast<char *>(line));
     init_snmp(AppName);
     // Logged from here on: what goes wrong while serving, not the library's

@@ -3,6 +3,7 @@
 #include "device/basicinfor.h"
 #include "device/filesys.h"
 #include "layer2/vlan.h"
+#include "snmpv3/snmpv3.h"
 
 #include <QDialog>
 
@@ -38,7 +39,7 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"Information2", "Information :", nullptr},
         {"SSH1", "SSH Configuration:", nullptr},
         {"SSL1", "SSL Configuration:", nullptr},
-        {"SNMPv31", "SNMPv3 :", nullptr},
+        {"SNMPv31", "SNMPv3 :", make<TSNMPV3Form>},
         {"Option1", "RMON Status :", nullptr},
     };
     return dialogs;

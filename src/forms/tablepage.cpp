@@ -144,10 +144,28 @@ KxSNMPRequest2Edits &TTablePage::binding()
     if (m_binding)
         return *m_binding;
     m_binding = std::make_unique<KxSNMPRequest2Edits>(window());
-    m_binding->varList().Assign(KxSNMPVarList(m_spec.table, m_spec.kind, m_spec.keyCount));
+    KxSNMPVarList &vars = m_binding->varList();
+    vars.Assign(KxSNMPVarList(m_spec.table, m_spec.kind, m_spec.keyCount));
+    for (int var : m_spec.hiddenVars)
+        vars.Item(var).access |= KxAccess::Hidden;
     m_binding->asynchronous = false;
     m_binding->AttachListView(m_list, true);
+    if (!m_spec.hiddenVars.empty())
+        showColumnTitles();
     return *m_binding;
+}
+
+// The binding made a column per variable, hidden ones first: the shown
+// ones get the titles of the spec.
+void TTablePage::showColumnTitles()
+{
+    int shown = 0;
+    for (int column = 0; column < m_list->columnCount() && shown < m_spec.columns.size();
+         ++column) {
+        if (!m_list->isColumnHidden(column))
+            m_list->headerItem()->setText(column, m_spec.columns.at(shown++).title);
+    }
+    fitColumnWidths();
 }
 
 void TTablePage::showEvent(QShowEvent *event)
@@ -167,6 +185,11 @@ void TTablePage::readTable()
     KxSNMPRequest2Edits &edits = binding();
     m_reading = true;
     setActionStates();
+    if (beforeRead)
+        runGuarded(this, [this] {
+            beforeRead();
+            return true;
+        });
     edits.request().active = true;
     if (m_spec.hideWhileReading)
         m_list->hide();
@@ -234,8 +257,9 @@ void TTablePage::setActionStates()
         ->setEnabled(idle && editors && !(m_spec.insertNeedsNoSelection && selected));
     action(KxTableAction::Edit)->setEnabled(idle && editors && selected);
     action(KxTableAction::Delete)->setEnabled(idle && selected);
-    action(KxTableAction::Save)->setEnabled(idle && hasRows);
-    action(KxTableAction::Print)->setEnabled(idle && hasRows);
+    const bool listed = hasRows || m_spec.saveWhenEmpty;
+    action(KxTableAction::Save)->setEnabled(idle && listed);
+    action(KxTableAction::Print)->setEnabled(idle && listed);
 }
 
 void TTablePage::showCount()
@@ -246,11 +270,13 @@ void TTablePage::showCount()
 
 void TTablePage::fitColumnWidths()
 {
-    const int columns = m_list->columnCount();
-    if (columns == 0)
+    int shown = 0;
+    for (int column = 0; column < m_list->columnCount(); ++column)
+        shown += m_list->isColumnHidden(column) ? 0 : 1;
+    if (shown == 0)
         return;
-    const int width = m_list->viewport()->width() / columns;
-    for (int column = 0; column < columns; ++column)
+    const int width = m_list->viewport()->width() / shown;
+    for (int column = 0; column < m_list->columnCount(); ++column)
         m_list->setColumnWidth(column, width);
 }
 
@@ -388,6 +414,11 @@ void TTablePage::insert()
             return;
         }
         const std::unique_ptr<QDialog> editor = rowEditor(nullptr);
+        if (editor && m_spec.editorWritesRow) {
+            editor->exec();
+            refresh();
+            return;
+        }
         if (!editor || editor->exec() != QDialog::Accepted)
             return;
         QTreeWidgetItem *row = selectedRow();
@@ -471,8 +502,10 @@ KxListText TTablePage::listText() const
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *row = m_list->topLevelItem(i);
         QStringList cells;
-        for (int column = 0; column < m_list->columnCount(); ++column)
-            cells.append(row->text(column));
+        for (int column = 0; column < m_list->columnCount(); ++column) {
+            if (!m_list->isColumnHidden(column))
+                cells.append(row->text(column));
+        }
         text.rows.append(cells);
     }
     return text;

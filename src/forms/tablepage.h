@@ -61,6 +61,14 @@ struct KxTableSpec
     bool multiRowEdit = false;           // Edit writes every selected row
     bool hideWhileReading = true;
     bool equalColumnWidths = true;
+    // Variables the list holds for the dialog's own use (an index part, a
+    // column a derivation reads) without showing, saving or printing them;
+    // `columns` then describes the shown ones only.
+    std::vector<int> hiddenVars;
+    bool saveWhenEmpty = false; // Save and Print also offer an empty list
+    // The insert editor writes the new row itself; the list is read again
+    // once it closes.
+    bool editorWritesRow = false;
 };
 
 // A list of one SNMP table with the commands of a list dialog: the walk
@@ -101,8 +109,12 @@ public:
     // Writes the row's cells that `written` picks; cells the user did not
     // change go out as they were read.
     bool writeRow(QTreeWidgetItem *row, const std::function<bool(int column)> &written);
+    // Writes the row status alone, set to the delete value.
+    bool writeDeletion(QTreeWidgetItem *row);
 
     // Hooks of the dialog.
+    // Before every read (tables a derivation needs).
+    std::function<void()> beforeRead;
     // After every read, before the count is shown (display conversions).
     std::function<void()> afterRead;
     // The editor of a row; a null row asks for the insert editor, which adds
@@ -125,8 +137,8 @@ private:
     void showCount();
     void rememberReadCells();
     void fitColumnWidths();
+    void showColumnTitles();
     void showPopup(const QPoint &at);
-    bool writeDeletion(QTreeWidgetItem *row);
     QList<QTreeWidgetItem *> rowsToEdit() const;
     void selectRowsWithKeys(const QStringList &keys);
     QString keyOf(const QTreeWidgetItem *row) const;

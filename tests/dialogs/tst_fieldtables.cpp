@@ -6,6 +6,7 @@
 #include "moduletest.h"
 #include "platform/radiogroup.h"
 #include "simulator.h"
+#include "snmpv3/snmpv3.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,6 +30,10 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"Basic Information",
      [] {
          return std::make_unique<TBasicInforForm>();
+     }},
+    {"SNMPv3",
+     [] {
+         return std::make_unique<TSNMPV3Form>();
      }},
 };
 

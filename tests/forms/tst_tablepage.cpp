@@ -350,6 +350,51 @@ private Q_SLOTS:
         }
         QVERIFY(prompts.shown.isEmpty());
     }
+
+    void hiddenVariablesStayOutOfTheListText()
+    {
+        ScriptedPrompts prompts;
+        const QString path = m_files.filePath(u"hidden.csv"_s);
+        prompts.savePaths = {path};
+        KxTableSpec spec = vlanSpec();
+        spec.columns = {{u"VLAN"_s, 5}, {u"Title"_s, 12}, {u"State"_s, 8}};
+        spec.hiddenVars = {ForbiddenColumn};
+        TTableDialog dialog(spec);
+        dialog.show();
+        QCoreApplication::processEvents();
+        QTreeWidget *list = dialog.list();
+        const int hidden = dialog.page()->binding().columnOf(ForbiddenColumn);
+        QVERIFY(list->isColumnHidden(hidden));
+        QVERIFY(!list->topLevelItem(0)->text(hidden).isEmpty());
+        click(dialog, u"btnSave"_s);
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QList<QStringList> rows = parseCsv(QString::fromUtf8(saved.readAll()));
+        QCOMPARE(rows.value(0), QStringList({u"VLAN"_s, u"Title"_s, u"State"_s}));
+        QCOMPARE(rows.value(1).size(), 3);
+    }
+
+    void anEditorThatWritesItselfIsFollowedByARead()
+    {
+        KxTableSpec spec = vlanSpec();
+        spec.editorWritesRow = true;
+        TTableDialog dialog(spec);
+        dialog.page()->rowEditor = [](QTreeWidgetItem *) {
+            auto editor = std::make_unique<QDialog>();
+            editor->setObjectName(u"frmWriter"_s);
+            return editor;
+        };
+        dialog.show();
+        QCoreApplication::processEvents();
+        const quint32 sets = m_switch.setRequests();
+        onModal(u"frmWriter"_s, [this](QDialog &editor) {
+            addVLan(61, u"written"_s);
+            editor.reject();
+        });
+        click(dialog, u"btnInsert"_s);
+        QCOMPARE(m_switch.setRequests(), sets + 3); // the editor's own SETs only
+        QVERIFY(!dialog.list()->findItems(u"written"_s, Qt::MatchExactly, NameColumn).isEmpty());
+    }
 };
 
 QTEST_MAIN(TestTablePage)

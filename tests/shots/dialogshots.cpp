@@ -10,8 +10,11 @@
 #include "simulator.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
+#include "snmpv3/snmpv3.h"
+#include "snmpv3/snmpv3entries.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -72,8 +75,40 @@ void vlans(const Gallery &gallery)
     gallery.save(ports, u"vlan-port-selection"_s);
 }
 
+void snmpv3(const Gallery &gallery)
+{
+    TSNMPV3Form form;
+    form.setWindowTitle(u"SNMPv3 :"_s + gallery.address);
+    auto *pages = form.findChild<QTabWidget *>(u"PageControl1"_s);
+    gallery.save(form, u"snmpv3"_s);
+    pages->setCurrentIndex(1);
+    gallery.save(form, u"snmpv3-hosts"_s);
+    pages->setCurrentIndex(4);
+    gallery.save(form, u"snmpv3-users"_s);
+
+    TAddHostTableForm host(&form);
+    host.findChild<QLineEdit *>(u"ED_HostIPAdd"_s)->setText(u"10.0.0.1"_s);
+    host.findChild<QComboBox *>(u"SNMPVsersion"_s)->setCurrentIndex(1);
+    host.findChild<QLineEdit *>(u"ED_UserName"_s)->setText(u"public"_s);
+    gallery.save(host, u"snmpv3-add-host"_s);
+
+    TAddSNMPViewForm view({}, &form);
+    view.findChild<QLineEdit *>(u"ED_ViewName"_s)->setText(u"mib2"_s);
+    view.findChild<QLineEdit *>(u"ED_SubtreeOID"_s)->setText(u"1.3.6.1.2.1"_s);
+    gallery.save(view, u"snmpv3-add-view"_s);
+
+    TAddGroupForm group({u"all"_s, u"mib2"_s}, {}, &form);
+    group.findChild<QLineEdit *>(u"ED_GroupName"_s)->setText(u"operators"_s);
+    group.findChild<QComboBox *>(u"CB_SecurityModel"_s)->setCurrentIndex(2);
+    gallery.save(group, u"snmpv3-add-group"_s);
+
+    TAddCommunityForm community({u"all"_s, u"mib2"_s}, &form);
+    community.findChild<QLineEdit *>(u"ED_CommunityName"_s)->setText(u"monitor"_s);
+    gallery.save(community, u"snmpv3-add-community"_s);
+}
+
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation, vlans};
+void (*const shots[])(const Gallery &) = {basicInformation, vlans, snmpv3};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,

@@ -1,0 +1,506 @@
+#include "dialogtest.h"
+#include "forms/tablepage.h"
+#include "moduletest.h"
+#include "scriptedprompts.h"
+#include "simulator.h"
+#include "snmp/records.h"
+#include "snmpv3/snmpv3.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum Page { Globals, Hosts, Views, Groups, Users, Communities };
+
+const QString targetAddrEntry = u"1.3.6.1.6.3.12.1.2.1"_s;
+const QString targetParamsEntry = u"1.3.6.1.6.3.12.1.3.1"_s;
+const QString viewEntry = u"1.3.6.1.6.3.16.1.5.2.1"_s;
+const QString accessEntry = u"1.3.6.1.6.3.16.1.4.1"_s;
+const QString mappingEntry = u"1.3.6.1.6.3.16.1.2.1"_s;
+const QString communityEntry = u"1.3.6.1.6.3.18.1.1.1"_s;
+const QString sysContact = u"1.3.6.1.2.1.1.4.0"_s;
+
+// A text as the sub-identifiers of an index: implied, or length first.
+QString octetIndex(const QString &text, bool implied = false)
+{
+    QStringList subs;
+    if (!implied)
+        subs.append(QString::number(text.size()));
+    for (const QChar c : text)
+        subs.append(QString::number(c.unicode()));
+    return subs.join(u'.');
+}
+
+bool missing(const QString &value)
+{
+    return value.contains(u"No Such"_s);
+}
+
+void setText(QDialog &dialog, const QString &name, const QString &text)
+{
+    child<QLineEdit>(dialog, name)->setText(text);
+}
+
+void choose(QDialog &dialog, const QString &name, const QString &item)
+{
+    auto *combo = child<QComboBox>(dialog, name);
+    const int index = combo->findText(item);
+    if (index < 0)
+        qFatal("no item %s", qPrintable(item));
+    combo->setCurrentIndex(index);
+}
+
+} // namespace
+
+class TestSnmpV3 : public QObject
+{
+    Q_OBJECT
+
+    SimulatedSwitch m_switch;
+
+    std::unique_ptr<TSNMPV3Form> openOn(Page page)
+    {
+        auto form = std::make_unique<TSNMPV3Form>();
+        form->show();
+        QCoreApplication::processEvents();
+        child<QTabWidget>(*form, u"PageControl1"_s)->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        return form;
+    }
+
+    static QTreeWidget *listOf(const TSNMPV3Form &form, Page page)
+    {
+        return form.tablePage(page)->list();
+    }
+
+    // The shown cells of every row of a page, one text per row.
+    static QStringList rowsOf(const TSNMPV3Form &form, Page page)
+    {
+        QStringList rows;
+        QTreeWidget *list = listOf(form, page);
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QStringList cells;
+            for (int column = 0; column < list->columnCount(); ++column) {
+                if (!list->isColumnHidden(column))
+                    cells.append(list->topLevelItem(i)->text(column));
+            }
+            rows.append(cells.join(u'|'));
+        }
+        return rows;
+    }
+
+    // Selects the row whose shown cells start with the text and presses Delete.
+    static void deleteRow(TSNMPV3Form &form, Page page, const QString &start)
+    {
+        QTreeWidget *list = listOf(form, page);
+        const QStringList rows = rowsOf(form, page);
+        for (int i = 0; i < rows.size(); ++i) {
+            if (rows.at(i).startsWith(start)) {
+                list->setCurrentItem(list->topLevelItem(i));
+                click(form, u"BitBtn3"_s);
+                return;
+            }
+        }
+        qFatal("no row %s", qPrintable(start));
+    }
+
+    // Opens the page's entry dialog, lets the action fill it and presses Insert.
+    static void
+    insertWith(TSNMPV3Form &form, const QString &dialog, const std::function<void(QDialog &)> &fill)
+    {
+        onModal(dialog, [fill](QDialog &entry) {
+            fill(entry);
+            click(entry, u"bbtnApply"_s);
+        });
+        click(form, u"BitBtn2"_s);
+    }
+
+    void addHost(TSNMPV3Form &form,
+                 const QString &address,
+                 const QString &user,
+                 const QString &version = u"V2c"_s)
+    {
+        insertWith(form, u"AddHostTableForm"_s, [&](QDialog &entry) {
+            setText(entry, u"ED_HostIPAdd"_s, address);
+            setText(entry, u"ED_UserName"_s, user);
+            choose(entry, u"SNMPVsersion"_s, version);
+        });
+    }
+
+    void addCommunity(TSNMPV3Form &form, const QString &name, const QString &right)
+    {
+        insertWith(form, u"AddCommunityForm"_s, [&](QDialog &entry) {
+            setText(entry, u"ED_CommunityName"_s, name);
+            choose(entry, u"CB_ReadViewName"_s, u"all"_s);
+            choose(entry, u"CB_AccessRight"_s, right);
+        });
+    }
+
+    SimulatedSwitch::ToolResult
+    withCommunity(const QString &tool, const QString &community, const QStringList &args) const
+    {
+        return m_switch.runTool(
+            tool, QStringList{u"-v2c"_s, u"-t1"_s, u"-r0"_s, u"-c"_s + community} + args);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(ConnectModuleTo(m_switch)); }
+
+    void globalsShowTheEngineOfTheSwitch()
+    {
+        const auto form = openOn(Globals);
+        const QString engineId = m_switch.get(u"1.3.6.1.6.3.10.2.1.1.0"_s, true);
+        QVERIFY(!engineId.isEmpty());
+        QString shown = child<QLabel>(*form, u"EngineIDValue"_s)->text();
+        static const QRegularExpression blanks(u"\\s"_s);
+        QCOMPARE(shown.remove(blanks).toUpper(), QString(engineId).remove(blanks).toUpper());
+        for (const char *counter :
+             {"EngineBootNumValue", "MaxMessageSizeValue", "UserNamePktValue"}) {
+            bool number = false;
+            child<QLabel>(*form, QString::fromLatin1(counter))->text().toUInt(&number);
+            QVERIFY2(number, counter);
+        }
+        QVERIFY(!child<QPushButton>(*form, u"BitBtn2"_s)->isEnabled());
+        QVERIFY(!child<QPushButton>(*form, u"btnSNMPSave"_s)->isEnabled());
+    }
+
+    void aHostIsCreatedAndDeletedWithBothRows()
+    {
+        // A host whose name contains the new one's must survive its delete.
+        const QString other = u"."_s + octetIndex(u"atrap.public.10.0.0.1"_s, true);
+        QCOMPARE(m_switch
+                     .runTool(u"snmpset"_s,
+                              {u"-v2c"_s,
+                               u"-cgranite"_s,
+                               targetParamsEntry + u".2"_s + other,
+                               u"i"_s,
+                               u"1"_s,
+                               targetParamsEntry + u".3"_s + other,
+                               u"i"_s,
+                               u"2"_s,
+                               targetParamsEntry + u".4"_s + other,
+                               u"s"_s,
+                               u"public"_s,
+                               targetParamsEntry + u".5"_s + other,
+                               u"i"_s,
+                               u"1"_s,
+                               targetParamsEntry + u".7"_s + other,
+                               u"i"_s,
+                               u"4"_s,
+                               targetAddrEntry + u".2"_s + other,
+                               u"o"_s,
+                               u".1.3.6.1.6.1.1"_s,
+                               targetAddrEntry + u".3"_s + other,
+                               u"x"_s,
+                               u"0A00000100A2"_s,
+                               targetAddrEntry + u".7"_s + other,
+                               u"s"_s,
+                               u"atrap.public.10.0.0.1"_s,
+                               targetAddrEntry + u".9"_s + other,
+                               u"i"_s,
+                               u"4"_s})
+                     .exitCode,
+                 0);
+        ScriptedPrompts prompts;
+        const auto form = openOn(Hosts);
+        addHost(*form, u"10.0.0.1"_s, u"public"_s);
+        QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.lastText()));
+        const QString index = u"."_s + octetIndex(u"trap.public.10.0.0.1"_s, true);
+        QCOMPARE(m_switch.get(targetParamsEntry + u".2"_s + index), u"1"_s);
+        QCOMPARE(m_switch.get(targetParamsEntry + u".3"_s + index), u"2"_s);
+        QCOMPARE(m_switch.get(targetParamsEntry + u".4"_s + index), u"public"_s);
+        QCOMPARE(m_switch.get(targetParamsEntry + u".5"_s + index), u"1"_s);
+        QCOMPARE(m_switch.get(targetParamsEntry + u".7"_s + index), u"1"_s);
+        QCOMPARE(m_switch.get(targetAddrEntry + u".3"_s + index, true).remove(u' '),
+                 u"0A00000100A2"_s);
+        QCOMPARE(m_switch.get(targetAddrEntry + u".6"_s + index), u"trap"_s);
+        QCOMPARE(m_switch.get(targetAddrEntry + u".7"_s + index), u"trap.public.10.0.0.1"_s);
+        QCOMPARE(m_switch.get(targetAddrEntry + u".9"_s + index), u"1"_s);
+        QVERIFY(rowsOf(*form, Hosts).contains(u"trap.public.10.0.0.1|V2-noAuthNoPriv|public"_s));
+
+        deleteRow(*form, Hosts, u"trap.public.10.0.0.1|"_s);
+        QVERIFY(missing(m_switch.get(targetParamsEntry + u".7"_s + index)));
+        QVERIFY(missing(m_switch.get(targetAddrEntry + u".9"_s + index)));
+        QCOMPARE(m_switch.get(targetParamsEntry + u".7"_s + other), u"1"_s);
+        QCOMPARE(m_switch.get(targetAddrEntry + u".9"_s + other), u"1"_s);
+        QVERIFY(rowsOf(*form, Hosts).filter(u"trap.public.10.0.0.1|"_s)
+                == QStringList{u"atrap.public.10.0.0.1|V2-noAuthNoPriv|public"_s});
+    }
+
+    void badHostEntriesSendNothing_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("message");
+        const QString invalid = u"Invalid IP Address!"_s;
+        QTest::newRow("letters") << u"10.a.1.1"_s << u"public"_s << invalid;
+        QTest::newRow("three parts") << u"192.168.1"_s << u"public"_s << invalid;
+        QTest::newRow("five parts") << u"1.2.3.4.5"_s << u"public"_s << invalid;
+        QTest::newRow("over 255") << u"10.1.1.256"_s << u"public"_s << invalid;
+        QTest::newRow("dashes") << u"10-1-1-1"_s << u"public"_s << invalid;
+        QTest::newRow("no address") << QString() << u"public"_s << u"Please input a IP Address!"_s;
+        QTest::newRow("no user") << u"10.0.0.1"_s << QString() << u"Please input a user name"_s;
+        QTest::newRow("name over 32")
+            << u"10.0.0.1"_s << u"averyveryverylongcommunity"_s
+            << u"The host name trap.averyveryverylongcommunity.10.0.0.1 is too long! (Max. 32)"_s;
+    }
+
+    void badHostEntriesSendNothing()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, user);
+        QFETCH(QString, message);
+        ScriptedPrompts prompts;
+        const auto form = openOn(Hosts);
+        const quint32 sets = m_switch.setRequests();
+        addHost(*form, address, user);
+        QCOMPARE(prompts.lastText(), message);
+        QCOMPARE(m_switch.setRequests(), sets);
+    }
+
+    void aRefusedAddressRowTakesItsParametersBack()
+    {
+        const QString index = u"."_s + octetIndex(u"trap.public.10.0.0.7"_s, true);
+        QCOMPARE(
+            m_switch
+                .runTool(
+                    u"snmpset"_s,
+                    {u"-v2c"_s, u"-cgranite"_s, targetAddrEntry + u".9"_s + index, u"i"_s, u"5"_s})
+                .exitCode,
+            0);
+        ScriptedPrompts prompts;
+        const auto form = openOn(Hosts);
+        addHost(*form, u"10.0.0.7"_s, u"public"_s);
+        QVERIFY(!prompts.lastText().isEmpty());
+        QVERIFY(missing(m_switch.get(targetParamsEntry + u".7"_s + index)));
+        QVERIFY(!rowsOf(*form, Hosts).join(u'\n').contains(u"10.0.0.7"_s));
+        QVERIFY(m_switch.set(targetAddrEntry + u".9"_s + index, u"i"_s, u"6"_s));
+    }
+
+    void viewsAndGroupsRefuseDuplicates()
+    {
+        ScriptedPrompts prompts;
+        const auto form = openOn(Views);
+        const auto addView = [&form](const QString &subtree) {
+            insertWith(*form, u"AddSNMPViewForm"_s, [subtree](QDialog &entry) {
+                setText(entry, u"ED_ViewName"_s, u"ops"_s);
+                setText(entry, u"ED_SubtreeOID"_s, subtree);
+            });
+        };
+        addView(u"1.3.6.1.2.1"_s);
+        QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.lastText()));
+        addView(u".1.3.6.1.2.1"_s);
+        QCOMPARE(prompts.lastText(), u"The specified view already exists !"_s);
+        addView(u"1.3.6.1.4"_s);
+        addView(u"1.3.x"_s);
+        QCOMPARE(prompts.lastText(), u"Invalid Subtree OID!"_s);
+        QCOMPARE(rowsOf(*form, Views).filter(u"ops|"_s).size(), 2);
+
+        child<QTabWidget>(*form, u"PageControl1"_s)->setCurrentIndex(Groups);
+        QCoreApplication::processEvents();
+        prompts.shown.clear();
+        const auto addGroup = [&form](const QString &model) {
+            insertWith(*form, u"AddGroupForm"_s, [model](QDialog &entry) {
+                setText(entry, u"ED_GroupName"_s, u"operators"_s);
+                choose(entry, u"CB_ReadViewName"_s, u"ops"_s);
+                choose(entry, u"CB_WriteViewName"_s, u"ops"_s);
+                choose(entry, u"CB_SecurityModel"_s, model);
+            });
+        };
+        addGroup(u"SNMPv1"_s);
+        QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.lastText()));
+        addGroup(u"SNMPv1"_s);
+        QCOMPARE(prompts.lastText(), u"The specified group already exists !"_s);
+        addGroup(u"SNMPv2"_s);
+        QCOMPARE(rowsOf(*form, Groups).filter(u"operators|"_s),
+                 QStringList({u"operators|SNMPv1|noAuthNoPriv|active"_s,
+                              u"operators|SNMPv2|noAuthNoPriv|active"_s}));
+
+        deleteRow(*form, Groups, u"operators|SNMPv1|"_s);
+        const QString group = u"."_s + octetIndex(u"operators"_s) + u".0"_s;
+        QVERIFY(missing(m_switch.get(accessEntry + u".9"_s + group + u".1.1"_s)));
+        QCOMPARE(m_switch.get(accessEntry + u".9"_s + group + u".2.1"_s), u"1"_s);
+    }
+
+    void communitiesAnswerAsTheirRightSays_data()
+    {
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<bool>("writes");
+        QTest::newRow("read-write") << u"Read_Write"_s << true;
+        QTest::newRow("read-only") << u"Read_Only"_s << false;
+    }
+
+    void communitiesAnswerAsTheirRightSays()
+    {
+        QFETCH(QString, right);
+        QFETCH(bool, writes);
+        ScriptedPrompts prompts;
+        const auto form = openOn(Communities);
+        const QString name = writes ? u"basalt"_s : u"quartz"_s;
+        addCommunity(*form, name, right);
+        QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.lastText()));
+        QVERIFY(rowsOf(*form, Communities).contains(u"%1|all|%2"_s.arg(name, right)));
+
+        QCOMPARE(withCommunity(u"snmpget"_s, name, {sysContact}).exitCode, 0);
+        const auto set = withCommunity(u"snmpset"_s, name, {sysContact, u"s"_s, u"ops desk"_s});
+        QCOMPARE(set.exitCode == 0, writes);
+        if (!writes)
+            QVERIFY2(set.err.contains(u"noAccess"_s), qPrintable(set.err));
+
+        deleteRow(*form, Communities, name + u'|');
+        QVERIFY(missing(m_switch.get(communityEntry + u".8."_s + octetIndex(name, true))));
+        for (const QString &model : {u"1"_s, u"2"_s}) {
+            QVERIFY(
+                missing(m_switch.get(mappingEntry + u".5."_s + model + u'.' + octetIndex(name))));
+            QVERIFY(missing(m_switch.get(accessEntry + u".9."_s + octetIndex(name) + u".0."_s
+                                         + model + u".1"_s)));
+        }
+        QVERIFY(withCommunity(u"snmpget"_s, name, {sysContact}).exitCode != 0);
+    }
+
+    void aCommunityWithoutAccessShowsNotAvailable()
+    {
+        const QString index = u"."_s + octetIndex(u"orphan"_s, true);
+        QVERIFY(m_switch
+                    .runTool(u"snmpset"_s,
+                             {u"-v2c"_s,
+                              u"-cgranite"_s,
+                              communityEntry + u".2"_s + index,
+                              u"s"_s,
+                              u"orphan"_s,
+                              communityEntry + u".3"_s + index,
+                              u"s"_s,
+                              u"orphan"_s,
+                              communityEntry + u".8"_s + index,
+                              u"i"_s,
+                              u"4"_s})
+                    .exitCode
+                == 0);
+        const auto form = openOn(Communities);
+        QVERIFY(rowsOf(*form, Communities).contains(u"orphan|N/A|N/A"_s));
+        QVERIFY(rowsOf(*form, Communities).contains(u"tundra|all|Read_Only"_s));
+        QVERIFY(rowsOf(*form, Communities).contains(u"granite|all|Read_Write"_s));
+    }
+
+    void aDeletedUserNoLongerLogsIn()
+    {
+        const auto login = [this] {
+            return m_switch.runTool(u"snmpget"_s,
+                                    {u"-v3"_s,
+                                     u"-t1"_s,
+                                     u"-r0"_s,
+                                     u"-l"_s,
+                                     u"authNoPriv"_s,
+                                     u"-u"_s,
+                                     u"authNoPrivSha"_s,
+                                     u"-a"_s,
+                                     u"SHA"_s,
+                                     u"-A"_s,
+                                     u"authpass123"_s,
+                                     sysContact});
+        };
+        QCOMPARE(login().exitCode, 0);
+        const auto form = openOn(Users);
+        QVERIFY(!child<QPushButton>(*form, u"BitBtn2"_s)->isEnabled());
+        QVERIFY(rowsOf(*form, Users).contains(u"authNoPrivSha|v3auth|V3"_s));
+        deleteRow(*form, Users, u"authNoPrivSha|"_s);
+        const auto refused = login();
+        QVERIFY(refused.exitCode != 0);
+        QVERIFY2(refused.err.contains(u"Unknown user name"_s), qPrintable(refused.err));
+        QVERIFY(!rowsOf(*form, Users).join(u'\n').contains(u"authNoPrivSha"_s));
+    }
+
+    void eachPageSavesItsList_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<int>("ruleLength");
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QList<int>>("widths");
+        QTest::newRow("hosts")
+            << int(Hosts)
+            << u"Host IP Address      SNMP Version            Community Name/SNMP V3 User Name"_s
+            << 78 << QStringList{u"trap.public.10.0.0.9"_s, u"V2-noAuthNoPriv"_s, u"public"_s}
+            << QList<int>{21, 24, 32};
+        QTest::newRow("views") << int(Views)
+                               << u"View Name           Subtree                  View Type"_s << 55
+                               << QStringList{u"all"_s, u"1"_s, u"included"_s}
+                               << QList<int>{20, 25, 10};
+        QTest::newRow("groups")
+            << int(Groups)
+            << u"Group Name         Access Security Model      Access Security Level     Access Status"_s
+            << 86 << QStringList{u"granite"_s, u"SNMPv2"_s, u"noAuthNoPriv"_s, u"active"_s}
+            << QList<int>{19, 27, 26, 10};
+        QTest::newRow("users") << int(Users)
+                               << u"User Name           Group Name            SNMP Version"_s << 52
+                               << QStringList{u"noAuthUser"_s, u"v3noauth"_s, u"V3"_s}
+                               << QList<int>{20, 22, 10};
+        QTest::newRow("communities")
+            << int(Communities) << u"Community Name         View Name           Access Right"_s
+            << 57 << QStringList{u"granite"_s, u"all"_s, u"Read_Write"_s} << QList<int>{23, 20, 15};
+    }
+
+    void eachPageSavesItsList()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, heading);
+        QFETCH(int, ruleLength);
+        QFETCH(QStringList, cells);
+        QFETCH(QList<int>, widths);
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        const auto form = openOn(Page(page));
+        if (page == Hosts)
+            addHost(*form, u"10.0.0.9"_s, u"public"_s);
+        prompts.savePaths.push_back(dir.filePath(u"list.txt"_s));
+        click(*form, u"btnSNMPSave"_s);
+        QFile saved(dir.filePath(u"list.txt"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(saved.readAll()).split(u'\n');
+        QCOMPARE(lines.value(0), heading);
+        QCOMPARE(lines.value(1), QString(ruleLength, u'='));
+        QCOMPARE(lines.size(), listOf(*form, Page(page))->topLevelItemCount() + 3);
+        QString row;
+        for (int i = 0; i < cells.size(); ++i)
+            row += cells.at(i).leftJustified(widths.at(i));
+        QVERIFY2(lines.contains(row), qPrintable(lines.join(u'\n')));
+    }
+
+    // The view table is never empty on a switch that answers; the host table
+    // is once its hosts are deleted.
+    void anEmptyListSavesItsHeadingAndRuleOnly()
+    {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        const auto form = openOn(Hosts);
+        while (listOf(*form, Hosts)->topLevelItemCount() > 0)
+            deleteRow(*form, Hosts, rowsOf(*form, Hosts).constFirst());
+        const QString left
+            = m_switch.runTool(u"snmpwalk"_s, {u"-v2c"_s, u"-ctundra"_s, targetAddrEntry}).out;
+        QVERIFY2(!left.contains(targetAddrEntry + u".9."_s), qPrintable(left));
+        prompts.savePaths.push_back(dir.filePath(u"hosts.txt"_s));
+        click(*form, u"btnSNMPSave"_s);
+        QFile saved(dir.filePath(u"hosts.txt"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            QString::fromUtf8(saved.readAll()),
+            u"Host IP Address      SNMP Version            Community Name/SNMP V3 User Name\n"_s
+                + QString(78, u'=') + u'\n');
+    }
+};
+
+QTEST_MAIN(TestSnmpV3)
+#include "tst_snmpv3.moc"
