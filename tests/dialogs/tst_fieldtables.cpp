@@ -2,6 +2,9 @@
 // each field's control exists under its name, a read fills it, and Apply
 // without a change sends no SET.
 #include "device/basicinfor.h"
+#include "device/portmirror.h"
+#include "device/rmonstatus.h"
+#include "device/timeunit.h"
 #include "forms/bindingpage.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
@@ -29,6 +32,18 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"Basic Information",
      [] {
          return std::make_unique<TBasicInforForm>();
+     }},
+    {"Time",
+     [] {
+         return std::make_unique<Tfrm_Time>();
+     }},
+    {"Port Mirror",
+     [] {
+         return std::make_unique<Tfm_PortMirror>();
+     }},
+    {"RMON Status",
+     [] {
+         return std::make_unique<Tfrm_RmonStatus>();
      }},
 };
 
