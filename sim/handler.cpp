@@ -101,7 +101,8 @@ struct HandlerContext
 {
     Store *store = nullptr;
     Switch *device = nullptr;
-    Journal pending; // changes of the SET in progress, across registrations
+    Journal pending;             // changes of the SET in progress, across registrations
+    std::map<Oid, Value> staged; // the values of the SET in progress, across registrations
 };
 
 HandlerContext &Context()
@@ -195,6 +196,18 @@ int HandleRequest(netsnmp_mib_handler *,
             const SetResult result = context.store->check(bindings);
             if (result.status != NoError)
                 netsnmp_set_request_error(reqinfo, pending[result.index], result.status);
+            for (const VarBind &binding : bindings)
+                context.staged[binding.oid] = binding.value;
+        }
+        break;
+    case MODE_SET_RESERVE2:
+        // Every part of the SET is known now: objects that must agree are checked.
+        if (Bindings(reqinfo, pending, bindings)) {
+            for (size_t i = 0; i < bindings.size(); ++i) {
+                const int status = context.device->consistent(bindings[i].oid, context.staged);
+                if (status != NoError)
+                    netsnmp_set_request_error(reqinfo, pending[i], status);
+            }
         }
         break;
     case MODE_SET_ACTION:
@@ -207,14 +220,17 @@ int HandleRequest(netsnmp_mib_handler *,
     case MODE_SET_UNDO:
         context.store->revert(context.pending);
         context.pending = {};
+        context.staged.clear();
         break;
     case MODE_SET_COMMIT:
         context.pending = {};
+        context.staged.clear();
         if (Bindings(reqinfo, pending, bindings))
             context.device->committed(bindings);
         break;
     case MODE_SET_FREE:
         context.pending = {};
+        context.staged.clear();
         break;
     default:
         break;

@@ -17,6 +17,15 @@ const Oid PortInfoType = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.3"_oid;
 const Oid PortInfoLink = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.4"_oid;
 const Oid PortInfoNway = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.5"_oid;
 const Oid PortCtrlAdmin = "1.3.6.1.4.1.88508.11.68.1.2.3.2.1.3"_oid;
+const Oid PortCtrlNway = "1.3.6.1.4.1.88508.11.68.1.2.3.2.1.4"_oid;
+const Oid MstpPortMigration = "1.3.6.1.4.1.88508.12.15.2.4.1.6"_oid;
+const Oid MirrorTarget = "1.3.6.1.4.1.88508.11.68.1.2.10.1.0"_oid;
+const Oid MirrorIngress = "1.3.6.1.4.1.88508.11.68.1.2.10.2.0"_oid;
+const Oid MirrorEgress = "1.3.6.1.4.1.88508.11.68.1.2.10.3.0"_oid;
+const Oid RepeatSummerStart = "1.3.6.1.4.1.88508.12.10.12.3"_oid;
+const Oid RepeatSummerEnd = "1.3.6.1.4.1.88508.12.10.12.4"_oid;
+const Oid AnnualSummerStart = "1.3.6.1.4.1.88508.12.10.12.5"_oid;
+const Oid AnnualSummerEnd = "1.3.6.1.4.1.88508.12.10.12.6"_oid;
 const Oid ConsoleInUse = "1.3.6.1.4.1.88508.12.1.1.3.0"_oid;
 const Oid LedStatus = "1.3.6.1.4.1.88508.12.11.1.9.4.1.5.1"_oid;
 const Oid SaveConfig = "1.3.6.1.4.1.88508.12.1.2.6.0"_oid;
@@ -42,6 +51,63 @@ constexpr size_t LedBytes = 55;
 
 // LED status values: the colour in the low three bits, 0x80 for blinking.
 enum Led : uint8_t { LedGreen = 2, LedBlue = 4, LedOff = 6, LedBlink = 0x80 };
+
+// A forced speed and duplex (port control Nway state): the Nway status the
+// port reports with it and its speed in bit/s. Nway enabled negotiates the
+// port's best (gigabit, full duplex).
+struct NwayOutcome
+{
+    int64_t status;
+    uint64_t speed;
+};
+
+NwayOutcome NwayOutcomeOf(int64_t setting)
+{
+    switch (setting) {
+    case 3:
+        return {3, 10000000};
+    case 4:
+        return {4, 10000000};
+    case 5:
+        return {5, 100000000};
+    case 6:
+        return {6, 100000000};
+    default:
+        return {8, 1000000000};
+    }
+}
+
+bool IsGigabitFibre(int64_t portType)
+{
+    return portType >= 5 && portType <= 8;
+}
+
+// Summer-time points: repeating (week, day as two octets, month, hour,
+// minute) and annual (day of month, month, hour, minute).
+int CheckRepeatingPoint(const Value &value)
+{
+    const Bytes &b = value.bytes();
+    const auto at = [&b](size_t i) {
+        return static_cast<uint8_t>(b[i]);
+    };
+    const unsigned day = at(1) * 256u + at(2);
+    const bool valid = at(0) <= 4 && day >= 1 && day <= 7 && at(3) >= 1 && at(3) <= 12
+                       && at(4) <= 23 && at(5) <= 59;
+    return valid ? NoError : WrongValue;
+}
+
+int CheckAnnualPoint(const Value &value)
+{
+    static const int daysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const Bytes &b = value.bytes();
+    const auto at = [&b](size_t i) {
+        return static_cast<uint8_t>(b[i]);
+    };
+    const bool monthValid = at(1) >= 1 && at(1) <= 12;
+    const bool valid
+        = monthValid && at(0) >= 1 && at(0) <= daysIn[at(1) - 1] && at(2) <= 23 && at(3) <= 59;
+    return valid ? NoError : WrongValue;
+}
 
 int64_t RowCount(const Store &store, const Oid &entry)
 {
@@ -85,7 +151,37 @@ void Switch::install()
     });
     m_aaa.install();
     m_files.install();
+    installChecks();
     m_saved = m_store.values();
+}
+
+void Switch::installChecks()
+{
+    // A gigabit fibre port runs at one gigabit only.
+    m_store.setCheck(PortCtrlNway, [this](const Oid &suffix, const Value &value) {
+        const bool slow = value.number() >= 3 && value.number() <= 6;
+        return slow && IsGigabitFibre(m_store.number(PortInfoType + suffix)) ? WrongValue : NoError;
+    });
+    for (const Oid &point : {RepeatSummerStart, RepeatSummerEnd})
+        m_store.setCheck(
+            point, [](const Oid &, const Value &value) { return CheckRepeatingPoint(value); });
+    for (const Oid &point : {AnnualSummerStart, AnnualSummerEnd})
+        m_store.setCheck(point,
+                         [](const Oid &, const Value &value) { return CheckAnnualPoint(value); });
+}
+
+int Switch::consistent(const Oid &oid, const std::map<Oid, Value> &staged) const
+{
+    if (oid != MirrorTarget && oid != MirrorIngress && oid != MirrorEgress)
+        return NoError;
+    const auto after = [&](const Oid &object) {
+        const auto it = staged.find(object);
+        return it != staged.end() ? it->second.number() : m_store.number(object);
+    };
+    // The target port receives the copies: it cannot be a mirrored port itself.
+    const int64_t target = after(MirrorTarget);
+    return target == after(MirrorIngress) || target == after(MirrorEgress) ? InconsistentValue
+                                                                           : NoError;
 }
 
 uint32_t Switch::upTimeTicks() const
@@ -160,6 +256,10 @@ void Switch::committedBinding(const Oid &oid, const Value &value)
         updatePortLink(oid.ids().back());
     } else if (oid.startsWith(PortCtrlAdmin) && oid.size() == PortCtrlAdmin.size() + 1) {
         updatePortLink(oid.ids().back());
+    } else if (oid.startsWith(PortCtrlNway) && oid.size() == PortCtrlNway.size() + 1) {
+        updatePortSpeed(oid.ids().back());
+    } else if (oid.startsWith(MstpPortMigration) && value.number() == 1) {
+        m_store.put(oid, Value::integer(2)); // a one-shot protocol migration
     } else if (oid.startsWith(TrunkEntry + Oid{3}) || oid.startsWith(TrunkEntry + Oid{7})) {
         const Oid index = oid.tail(TrunkEntry.size() + 1);
         if (m_store.value(TrunkEntry + Oid{7} + index))
@@ -217,10 +317,21 @@ void Switch::updatePortLink(uint32_t port)
     const int64_t before = m_store.number(IfOperStatus + Oid{port});
     m_store.put(IfOperStatus + Oid{port}, Value::integer(up ? 1 : 2));
     m_store.put(PortInfoLink + Oid{port}, Value::integer(up ? 2 : 3));
-    if (!up)
+    if (up)
+        updatePortSpeed(port);
+    else
         m_store.put(PortInfoNway + Oid{port}, Value::integer(2));
     if (before != (up ? 1 : 2))
         m_store.put(IfLastChange + Oid{port}, Value::unsignedOf(Type::TimeTicks, upTimeTicks()));
+}
+
+// The speed and duplex a linked port runs at after its Nway setting.
+void Switch::updatePortSpeed(uint32_t port)
+{
+    const NwayOutcome outcome = NwayOutcomeOf(m_store.number(PortCtrlNway + Oid{port}, 2));
+    m_store.put(IfSpeed + Oid{port}, Value::unsignedOf(Type::Gauge32, outcome.speed));
+    if (m_store.number(IfOperStatus + Oid{port}) == 1)
+        m_store.put(PortInfoNway + Oid{port}, Value::integer(outcome.status));
 }
 
 void Switch::save()

@@ -35,6 +35,9 @@ public:
 
     // Reacts to a SET that has been applied.
     void committed(const std::vector<VarBind> &bindings);
+    // The error status for a binding that disagrees with the other objects
+    // of the same SET (`staged`) or with what the switch holds; NoError if none.
+    int consistent(const Oid &oid, const std::map<Oid, Value> &staged) const;
 
     // The front-panel LED status bytes at this moment.
     Bytes ledStatus() const;
@@ -43,6 +46,8 @@ public:
 private:
     void committedBinding(const Oid &oid, const Value &value);
     void updatePortLink(uint32_t port);
+    void updatePortSpeed(uint32_t port);
+    void installChecks();
     void save();
     void reset();
     void authenticate(uint32_t port);

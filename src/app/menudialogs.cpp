@@ -2,6 +2,10 @@
 
 #include "device/basicinfor.h"
 #include "device/filesys.h"
+#include "device/portconfiguredisplay.h"
+#include "device/portmirror.h"
+#include "device/rmonstatus.h"
+#include "device/timeunit.h"
 #include "layer2/vlan.h"
 #include "snmpv3/snmpv3.h"
 
@@ -21,10 +25,10 @@ const std::vector<MenuDialog> &MenuDialogs()
 {
     static const std::vector<MenuDialog> dialogs = {
         {"Basic1", "System Basic Information :", make<TBasicInforForm>},
-        {"Time1", "Time :", nullptr},
-        {"Port2", " Port(s) :", nullptr},
+        {"Time1", "Time :", make<Tfrm_Time>},
+        {"Port2", " Port(s) :", make<TfrmPortConfigureDisplay>},
         {"Files1", "File System :", make<TfrmFileSystem>},
-        {"Diagnostic1", "Port Mirror Control :", nullptr},
+        {"Diagnostic1", "Port Mirror Control :", make<Tfm_PortMirror>},
         {"VLANs1", "VLAN :", make<TfrmVLan>},
         {"MACForwarding1", "MAC Forwarding :", nullptr},
         {"IGMPSnooping1", "IGMP Snooping :", nullptr},
@@ -40,7 +44,7 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"SSH1", "SSH Configuration:", nullptr},
         {"SSL1", "SSL Configuration:", nullptr},
         {"SNMPv31", "SNMPv3 :", make<TSNMPV3Form>},
-        {"Option1", "RMON Status :", nullptr},
+        {"Option1", "RMON Status :", make<Tfrm_RmonStatus>},
     };
     return dialogs;
 }

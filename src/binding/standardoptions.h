@@ -12,3 +12,7 @@ extern const KxOptionList RowStatusOptions;
 extern const KxOptionList StorageTypeOptions;
 // TruthValue of SNMPv2-TC: 1 = "true", 2 = "false".
 extern const KxOptionList TruthValueOptions;
+// ifAdminStatus / ifOperStatus of MIB-II: 1 = "up", 2 = "down", 3 = "testing".
+extern const KxOptionList InterfaceStatusOptions;
+// ifType of MIB-II: the 32 interface types, 1 = "other" ... 32 = "frame-relay".
+extern const KxOptionList InterfaceTypeOptions;

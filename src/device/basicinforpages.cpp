@@ -29,42 +29,7 @@ const KxOptionList counterCleaning{{1, "normal"}, {2, "active"}};
 const KxOptionList multicastFiltering{{2, "forward-unregistered-groups"},
                                       {3, "filter-unregistered-groups"}};
 const KxOptionList upDown{{1, "up"}, {2, "down"}};
-const KxOptionList operStates{{1, "up"}, {2, "down"}, {3, "testing"}};
 const KxOptionList mibTypes{{2, "standard"}, {3, "proprietary"}, {4, "experiment"}};
-// The interface types of MIB-II, in the order of that MIB.
-const KxOptionList interfaceTypes{{1, "other"},
-                                  {2, "regular1822"},
-                                  {3, "hdh1822"},
-                                  {4, "ddn-x25"},
-                                  {5, "rfc877-x25"},
-                                  {6, "ethernet-csmacd"},
-                                  {7, "iso88023-csmacd"},
-                                  {8, "iso88024-tokenBus"},
-                                  {9, "iso88025-tokenRing"},
-                                  {10, "iso88026-man"},
-                                  {11, "starLan"},
-                                  {12, "proteon-10Mbit"},
-                                  {13, "proteon-80Mbit"},
-                                  {14, "hyperchannel"},
-                                  {15, "fddi"},
-                                  {16, "lapb"},
-                                  {17, "sdlc"},
-                                  {18, "ds1"},
-                                  {19, "e1"},
-                                  {20, "basicISDN"},
-                                  {21, "primaryISDN"},
-                                  {22, "propPointToPointSerial"},
-                                  {23, "ppp"},
-                                  {24, "softwareLoopback"},
-                                  {25, "eon"},
-                                  {26, "ethernet-3Mbit"},
-                                  {27, "nsip"},
-                                  {28, "slip"},
-                                  {29, "ultra"},
-                                  {30, "ds3"},
-                                  {31, "sip"},
-                                  {32, "frame-relay"}};
-
 using namespace KxSyntax;
 using namespace KxAccess;
 
@@ -242,7 +207,7 @@ const KxField topologyFields[] = {
 const KxField interfaceFields[] = {
     {{"1.3.6.1.2.1.2.2.1.1", "Index", Integer, ReadOnly}, "ST_Index", "Index", Label},
     {{"1.3.6.1.2.1.2.2.1.2", "Description", DisplayStr, ReadOnly}},
-    {{"1.3.6.1.2.1.2.2.1.3", "Type", Integer, ReadOnly, &interfaceTypes}},
+    {{"1.3.6.1.2.1.2.2.1.3", "Type", Integer, ReadOnly, &InterfaceTypeOptions}},
     {{"1.3.6.1.2.1.2.2.1.4", "Multicast", Integer, ReadOnly}},
     {{"1.3.6.1.2.1.2.2.1.5", "Speed", Gauge, ReadOnly}},
     {{"1.3.6.1.2.1.2.2.1.6", "Phys Address", MacAddress, ReadOnly}},
@@ -250,7 +215,7 @@ const KxField interfaceFields[] = {
      "Combo_AdminStatus",
      "Admin Status",
      Combo},
-    {{"1.3.6.1.2.1.2.2.1.8", "Oper Status", Integer, ReadOnly, &operStates}},
+    {{"1.3.6.1.2.1.2.2.1.8", "Oper Status", Integer, ReadOnly, &InterfaceStatusOptions}},
     {{"1.3.6.1.2.1.2.2.1.9", "Last Change", TimeTicks, ReadOnly}},
     {{"1.3.6.1.2.1.2.2.1.21", "Out QLen", Gauge, ReadOnly}},
     {{"1.3.6.1.2.1.2.2.1.22", "Specific", ObjectId, ReadOnly}},

@@ -127,6 +127,7 @@ KxSNMPRequest2Edits &TBindingPage::binding()
         else if (bound)
             m_binding->BindControl(var, bound);
     }
+    bindExtraControls(*m_binding);
     return *m_binding;
 }
 
@@ -156,14 +157,24 @@ QString TBindingPage::shownValue(int var) const
     return row ? row->text(m_binding->columnOf(var)) : QString();
 }
 
-bool TBindingPage::applyBinding()
+bool TBindingPage::applyBinding(bool wholeWhenChanged)
 {
     KxSNMPRequest2Edits &edits = binding();
+    const KxSNMPVarList &vars = edits.varList();
+    const auto changed = [this, &vars](int var) {
+        return vars.Item(var).value != shownValue(var);
+    };
+    const auto anyChanged = [&vars, &changed] {
+        for (int var = 0; var < vars.Count(); ++var) {
+            if (vars.IsWritable(var) && changed(var))
+                return true;
+        }
+        return false;
+    };
     KxWriteOutcome outcome = KxWriteOutcome::Failed;
     runGuarded(this, [&] {
-        outcome = WriteVariables(edits, [this, &edits](int var) {
-            return edits.varList().Item(var).value != shownValue(var);
-        });
+        outcome = WriteVariables(
+            edits, [&](int var) { return wholeWhenChanged ? anyChanged() : changed(var); });
         return outcome != KxWriteOutcome::Failed;
     });
     if (outcome == KxWriteOutcome::Written && !m_list)

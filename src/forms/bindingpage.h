@@ -63,15 +63,19 @@ public:
 protected:
     // Called after each read of the page.
     virtual void afterRead() {}
+    // Called once the binding is built with the fields' controls: binds the
+    // controls a field table cannot describe (parts of an octet string).
+    virtual void bindExtraControls(KxSNMPRequest2Edits &binding) { Q_UNUSED(binding); }
 
     // The page's binding, built with its controls on first use.
     KxSNMPRequest2Edits &binding();
 
     bool refreshBinding();
     // Writes the values that changed since the last read (on a list page:
-    // those of the selected row); true also when nothing needed writing.
-    // After a write the page is read again (a scalar page only after a failed one).
-    bool applyBinding();
+    // those of the selected row); with wholeWhenChanged every writable value
+    // once any of them changed. True also when nothing needed writing. After
+    // a write the page is read again (a scalar page only after a failed one).
+    bool applyBinding(bool wholeWhenChanged = false);
 
 private:
     QWidget *fieldControl(const char *name) const;

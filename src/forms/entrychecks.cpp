@@ -1,5 +1,6 @@
 #include "forms/entrychecks.h"
 
+#include "binding/inputformat.h"
 #include "forms/dialogsupport.h"
 #include "platform/radiogroup.h"
 
@@ -138,4 +139,19 @@ bool checkHostAddress(QLineEdit *edit, const QString &field)
 bool checkChoice(RadioGroup *group, const QString &field)
 {
     return checkEntry(group->itemIndex() >= 0, group, unsetChoiceMessage(field));
+}
+
+bool checkFormat(QLineEdit *edit, const QString &format)
+{
+    const InputFormat parsed = ParseInputFormat(format);
+    const QString text = edit->text();
+    QString message;
+    if (parsed.validate(text, &message) != 0)
+        return checkEntry(false, edit, message);
+    const bool whole = parsed.conversion == u'i' || parsed.conversion == u'u';
+    if (!whole || text.isEmpty() || isIntegerIn(text, qint64(parsed.lower), qint64(parsed.upper)))
+        return true;
+    // A text that is no number gets the format's range message.
+    parsed.validate(u"-x"_s, &message);
+    return checkEntry(false, edit, message);
 }

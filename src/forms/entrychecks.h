@@ -44,3 +44,7 @@ bool checkString(QLineEdit *edit, const QString &field, const StringRule &rule);
 bool checkHostAddress(QLineEdit *edit, const QString &field);
 // "You should set <field>." when no item of the group is selected.
 bool checkChoice(RadioGroup *group, const QString &field);
+// The box's text against an input format such as "%i{n30x99999l5}", with the
+// format's own message ("(KxCommon) Please enter a number between 30 and
+// 99999!"). A number format takes whole numbers only; an empty box passes.
+bool checkFormat(QLineEdit *edit, const QString &format);

@@ -19,6 +19,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -171,7 +173,7 @@ void TTablePage::showColumnTitles()
 void TTablePage::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (m_readQueued)
+    if (m_readQueued || !m_spec.readOnFirstShow)
         return;
     m_readQueued = true;
     // The first walk starts once the window is on the screen.
@@ -224,7 +226,8 @@ void TTablePage::rememberReadCells()
     }
     if (afterRead)
         afterRead();
-    for (int i = 0; i < rows; ++i) {
+    // afterRead may have dropped rows.
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = m_list->topLevelItem(i);
         for (int column = 0; column < columns; ++column)
             row->setData(column, ShownRole, row->text(column));
@@ -459,7 +462,11 @@ void TTablePage::edit()
             write = [this](QTreeWidgetItem *row) {
                 return writeChangedCells(row);
             };
-        for (QTreeWidgetItem *row : rows) {
+        QList<QTreeWidgetItem *> inListOrder = rows;
+        std::sort(inListOrder.begin(), inListOrder.end(), [this](auto *a, auto *b) {
+            return m_list->indexOfTopLevelItem(a) < m_list->indexOfTopLevelItem(b);
+        });
+        for (QTreeWidgetItem *row : inListOrder) {
             if (!write(row))
                 break;
         }

@@ -58,7 +58,7 @@ struct KxTableSpec
     int maxRows = 0;                     // > 0: Insert refuses a full table with the message below
     QString tableFullName;               // "Server Host": "Server Host Table is full. (Max. 16)"
     bool insertNeedsNoSelection = false; // Insert is disabled while a row is selected
-    bool multiRowEdit = false;           // Edit writes every selected row
+    bool multiRowEdit = false;           // Edit writes every selected row, in list order
     bool hideWhileReading = true;
     bool equalColumnWidths = true;
     // Variables the list holds for the dialog's own use (an index part, a
@@ -69,6 +69,7 @@ struct KxTableSpec
     // The insert editor writes the new row itself; the list is read again
     // once it closes.
     bool editorWritesRow = false;
+    bool readOnFirstShow = true; // false: the dialog decides when the table is first read
 };
 
 // A list of one SNMP table with the commands of a list dialog: the walk

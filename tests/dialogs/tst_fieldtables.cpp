@@ -2,6 +2,9 @@
 // each field's control exists under its name, a read fills it, and Apply
 // without a change sends no SET.
 #include "device/basicinfor.h"
+#include "device/portmirror.h"
+#include "device/rmonstatus.h"
+#include "device/timeunit.h"
 #include "forms/bindingpage.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
@@ -27,14 +30,11 @@ using DialogFactory = std::function<std::unique_ptr<QDialog>()>;
 
 // The dialogs with field tables; a new dialog adds its line here.
 const std::pair<const char *, DialogFactory> dialogs[] = {
-    {"Basic Information",
-     [] {
-         return std::make_unique<TBasicInforForm>();
-     }},
-    {"SNMPv3",
-     [] {
-         return std::make_unique<TSNMPV3Form>();
-     }},
+    {"Basic Information", [] { return std::make_unique<TBasicInforForm>(); }},
+    {"SNMPv3", [] { return std::make_unique<TSNMPV3Form>(); }},
+    {"Time", [] { return std::make_unique<Tfrm_Time>(); }},
+    {"Port Mirror", [] { return std::make_unique<Tfm_PortMirror>(); }},
+    {"RMON Status", [] { return std::make_unique<Tfrm_RmonStatus>(); }},
 };
 
 bool showsValue(const QWidget *control)

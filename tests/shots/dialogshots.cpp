@@ -3,6 +3,12 @@
 //   rq5160-dialog-shots <output folder> /I... /R... ...  against the agent the module options name
 #include "app/startup.h"
 #include "device/basicinfor.h"
+#include "device/portconfiguredisplay.h"
+#include "device/portconfigureedit.h"
+#include "device/portmirror.h"
+#include "device/rmonstatus.h"
+#include "device/timeunit.h"
+#include "device/trafficportctrl.h"
 #include "forms/portselection.h"
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
@@ -108,7 +114,52 @@ void snmpv3(const Gallery &gallery)
 }
 
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation, vlans, snmpv3};
+void ports(const Gallery &gallery)
+{
+    TfrmPortConfigureDisplay display;
+    display.setWindowTitle(u" Port(s) :"_s + gallery.address);
+    gallery.save(display, u"ports"_s);
+    QTreeWidget &list = *display.list(InterfacePage);
+    if (list.topLevelItemCount() == 0)
+        return;
+    QTreeWidgetItem &uplink = *list.topLevelItem(list.topLevelItemCount() - 1);
+    TfrmPortConfigureEdit edit(
+        InterfacePage, uplink, {uplink.text(IfPortColumn)}, display.windowTitle(), &display);
+    gallery.save(edit, u"port-edit"_s);
+}
+
+void time(const Gallery &gallery)
+{
+    Tfrm_Time time;
+    time.setWindowTitle(u"Time :"_s + gallery.address);
+    time.pages()->setCurrentIndex(2);
+    gallery.save(time, u"time"_s);
+}
+
+void portMirror(const Gallery &gallery)
+{
+    Tfm_PortMirror mirror;
+    mirror.setWindowTitle(u"Port Mirror Control :"_s + gallery.address);
+    gallery.save(mirror, u"port-mirror"_s);
+}
+
+void trafficControl(const Gallery &gallery)
+{
+    const QTreeWidgetItem row({u"7"_s, u"enabled"_s});
+    Tfrm_TrafficPortCtrl traffic(row);
+    gallery.save(traffic, u"traffic-control"_s);
+}
+
+void rmonStatus(const Gallery &gallery)
+{
+    Tfrm_RmonStatus rmon;
+    rmon.setWindowTitle(u"RMON Status :"_s + gallery.address);
+    gallery.save(rmon, u"rmon-status"_s);
+}
+
+// Every dialog's pictures, in menu order; a new dialog adds its function here.
+void (*const shots[])(const Gallery &)
+    = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,
@@ -142,6 +193,8 @@ void addSampleRows(const SimulatedSwitch &simulated)
     addVLan(simulated, 10, u"Engineering"_s, u"FFF000"_s, u"000000"_s);
     addVLan(simulated, 20, u"Voice"_s, u"000FF0"_s, u"000FF0"_s);
     addVLan(simulated, 30, u"Management"_s, u"80000F"_s, u"00000F"_s);
+    simulated.set(u"1.3.6.1.4.1.88508.11.68.1.2.3.2.1.9.1"_s, u"s"_s, u"Server room"_s);
+    simulated.set(u"1.3.6.1.4.1.88508.11.68.1.2.10.4.0"_s, u"i"_s, u"3"_s);
 }
 
 } // namespace

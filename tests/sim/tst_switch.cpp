@@ -214,6 +214,85 @@ private Q_SLOTS:
         QCOMPARE(m_store->number(O(config + ".5.1")), int64_t(1));
     }
 
+    void forcedSpeedAndLinkReportTheRealNwayStatus()
+    {
+        const std::string nwaySetting = "1.3.6.1.4.1.88508.11.68.1.2.3.2.1.4.1";
+        const std::string nwayStatus = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.5.1";
+        set({{O(nwaySetting), Value::integer(6)}}); // 100 Mbit/s full duplex
+        QCOMPARE(m_store->number(O(nwayStatus)), int64_t(6));
+        QCOMPARE(m_store->number(O("1.3.6.1.2.1.2.2.1.5.1")), int64_t(100000000));
+        QCOMPARE(int(m_switch->ledStatus()[4]), 4); // speed LED blue
+        set({{O("1.3.6.1.2.1.2.2.1.7.1"), Value::integer(2)}});
+        QCOMPARE(m_store->number(O(nwayStatus)), int64_t(2)); // link-down
+        set({{O("1.3.6.1.2.1.2.2.1.7.1"), Value::integer(1)}});
+        QCOMPARE(m_store->number(O(nwayStatus)), int64_t(6));
+    }
+
+    void portAndSummerTimeSettingsAreChecked_data()
+    {
+        QTest::addColumn<QString>("oid");
+        QTest::addColumn<QByteArray>("octets"); // empty: the number is set
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("status");
+        const QString nway = u"1.3.6.1.4.1.88508.11.68.1.2.3.2.1.4."_s;
+        const QString repeatStart = u"1.3.6.1.4.1.88508.12.10.12.3.0"_s;
+        const QString annualStart = u"1.3.6.1.4.1.88508.12.10.12.5.0"_s;
+        QTest::newRow("fibre port at 10 Mbit/s")
+            << nway + u"24"_s << QByteArray() << 3 << int(WrongValue);
+        QTest::newRow("fibre port at 1 Gbit/s")
+            << nway + u"24"_s << QByteArray() << 9 << int(NoError);
+        QTest::newRow("copper port at 100 Mbit/s")
+            << nway + u"2"_s << QByteArray() << 6 << int(NoError);
+        QTest::newRow("repeating, 2nd Mon Apr 01:30")
+            << repeatStart << QByteArray::fromHex("02000204011E") << 0 << int(NoError);
+        QTest::newRow("repeating, month 13")
+            << repeatStart << QByteArray::fromHex("0200020D011E") << 0 << int(WrongValue);
+        QTest::newRow("repeating, hour 24")
+            << repeatStart << QByteArray::fromHex("020002041800") << 0 << int(WrongValue);
+        QTest::newRow("repeating, day 8")
+            << repeatStart << QByteArray::fromHex("020008040100") << 0 << int(WrongValue);
+        QTest::newRow("annual, 29 Feb")
+            << annualStart << QByteArray::fromHex("1D020300") << 0 << int(NoError);
+        QTest::newRow("annual, 30 Feb")
+            << annualStart << QByteArray::fromHex("1E020300") << 0 << int(WrongValue);
+        QTest::newRow("annual, 31 Apr")
+            << annualStart << QByteArray::fromHex("1F040300") << 0 << int(WrongValue);
+        QTest::newRow("annual, minute 60")
+            << annualStart << QByteArray::fromHex("0104033C") << 0 << int(WrongValue);
+    }
+
+    void portAndSummerTimeSettingsAreChecked()
+    {
+        QFETCH(QString, oid);
+        QFETCH(QByteArray, octets);
+        QFETCH(int, number);
+        QFETCH(int, status);
+        const Value value
+            = octets.isEmpty() ? Value::integer(number) : Value::octets(octets.toStdString());
+        QCOMPARE(m_store->check({{O(oid.toStdString()), value}}).status, status);
+    }
+
+    void mirrorTargetMustNotBeMirrored()
+    {
+        const Oid target = O("1.3.6.1.4.1.88508.11.68.1.2.10.1.0");
+        const Oid ingress = O("1.3.6.1.4.1.88508.11.68.1.2.10.2.0");
+        // The switch holds target 24, ingress and egress 1.
+        QCOMPARE(m_switch->consistent(target, {{target, Value::integer(1)}}),
+                 int(InconsistentValue));
+        QCOMPARE(m_switch->consistent(target, {{target, Value::integer(5)}}), int(NoError));
+        // The other bindings of the same SET count, not what the switch held.
+        QCOMPARE(m_switch->consistent(ingress,
+                                      {{ingress, Value::integer(24)}, {target, Value::integer(7)}}),
+                 int(NoError));
+    }
+
+    void stpMigrationIsATrigger()
+    {
+        const std::string migration = "1.3.6.1.4.1.88508.12.15.2.4.1.6.3";
+        set({{O(migration), Value::integer(1)}});
+        QCOMPARE(m_store->number(O(migration)), int64_t(2));
+    }
+
 private:
     int check(const std::string &oid, int64_t value)
     {
