@@ -13,3 +13,5 @@ const KxOptionList StorageTypeOptions{
     {1, "other"}, {2, "volatile"}, {3, "nonVolatile"}, {4, "permanent"}, {5, "readOnly"}};
 
 const KxOptionList TruthValueOptions{{1, "true"}, {2, "false"}};
+
+const KxOptionList EnabledDisabledOptions{{1, "enabled"}, {2, "disabled"}};

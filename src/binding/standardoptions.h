@@ -12,3 +12,5 @@ extern const KxOptionList RowStatusOptions;
 extern const KxOptionList StorageTypeOptions;
 // TruthValue of SNMPv2-TC: 1 = "true", 2 = "false".
 extern const KxOptionList TruthValueOptions;
+// 1 = "enabled", 2 = "disabled": the enabled/disabled objects of the standard MIBs.
+extern const KxOptionList EnabledDisabledOptions;

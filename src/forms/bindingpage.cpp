@@ -138,6 +138,16 @@ void TBindingPage::rememberRead()
         m_readValues.append(vars.Item(i).value);
 }
 
+void TBindingPage::rememberWritten(const std::function<bool(int var)> &leftOut)
+{
+    const QStringList before = m_readValues;
+    rememberRead();
+    for (int var = 0; leftOut && var < m_readValues.size(); ++var) {
+        if (leftOut(var))
+            m_readValues[var] = before.value(var);
+    }
+}
+
 bool TBindingPage::refreshBinding()
 {
     KxSNMPRequest2Edits &edits = binding();
@@ -156,18 +166,18 @@ QString TBindingPage::shownValue(int var) const
     return row ? row->text(m_binding->columnOf(var)) : QString();
 }
 
-bool TBindingPage::applyBinding()
+bool TBindingPage::applyBinding(const std::function<bool(int var)> &leftOut)
 {
     KxSNMPRequest2Edits &edits = binding();
     KxWriteOutcome outcome = KxWriteOutcome::Failed;
     runGuarded(this, [&] {
-        outcome = WriteVariables(edits, [this, &edits](int var) {
-            return edits.varList().Item(var).value != shownValue(var);
+        outcome = WriteVariables(edits, [this, &edits, &leftOut](int var) {
+            return edits.varList().Item(var).value != shownValue(var) && !(leftOut && leftOut(var));
         });
         return outcome != KxWriteOutcome::Failed;
     });
     if (outcome == KxWriteOutcome::Written && !m_list)
-        rememberRead();
+        rememberWritten(leftOut);
     else if (outcome != KxWriteOutcome::NothingToWrite)
         refreshBinding(); // what the switch has now; after a failure Apply sends the change again
     return outcome != KxWriteOutcome::Failed;

@@ -61,6 +61,7 @@ struct KxTableSpec
     bool multiRowEdit = false;           // Edit writes every selected row
     bool hideWhileReading = true;
     bool equalColumnWidths = true;
+    bool fitColumnsToContents = false; // after every read, each column as wide as its cells
 };
 
 // A list of one SNMP table with the commands of a list dialog: the walk
@@ -102,6 +103,9 @@ public:
     // change go out as they were read.
     bool writeRow(QTreeWidgetItem *row, const std::function<bool(int column)> &written);
 
+    // The list as Save and Print write it.
+    KxListText listText() const;
+
     // Hooks of the dialog.
     // After every read, before the count is shown (display conversions).
     std::function<void()> afterRead;
@@ -131,7 +135,6 @@ private:
     void selectRowsWithKeys(const QStringList &keys);
     QString keyOf(const QTreeWidgetItem *row) const;
     void runCommand(const char *what, const std::function<void()> &command);
-    KxListText listText() const;
 
     void refresh();
     void stop();
