@@ -2,6 +2,9 @@
 
 #include "device/basicinfor.h"
 #include "device/filesys.h"
+#include "layer2/igmpsnooping.h"
+#include "layer2/qos.h"
+#include "layer2/stp.h"
 #include "layer2/vlan.h"
 
 #include <QDialog>
@@ -26,10 +29,10 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"Diagnostic1", "Port Mirror Control :", nullptr},
         {"VLANs1", "VLAN :", make<TfrmVLan>},
         {"MACForwarding1", "MAC Forwarding :", nullptr},
-        {"IGMPSnooping1", "IGMP Snooping :", nullptr},
-        {"STP1", "STP :", nullptr},
+        {"IGMPSnooping1", "IGMP Snooping :", make<TIGMPSnoopingForm>},
+        {"STP1", "STP :", make<TSTPForm>},
         {"LAG1", "LAG Mangement :", nullptr},
-        {"QOS2", "QoS :", nullptr},
+        {"QOS2", "QoS :", make<TQOSForm>},
         {"Status1", "Status :", nullptr},
         {"Information1", "Information :", nullptr},
         {"PAEPort1", "PAE :", nullptr},

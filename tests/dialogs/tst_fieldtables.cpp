@@ -3,6 +3,9 @@
 // without a change sends no SET.
 #include "device/basicinfor.h"
 #include "forms/bindingpage.h"
+#include "layer2/igmpsnooping.h"
+#include "layer2/qos.h"
+#include "layer2/stp.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
 #include "simulator.h"
@@ -29,6 +32,18 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"Basic Information",
      [] {
          return std::make_unique<TBasicInforForm>();
+     }},
+    {"STP",
+     [] {
+         return std::make_unique<TSTPForm>();
+     }},
+    {"IGMP Snooping",
+     [] {
+         return std::make_unique<TIGMPSnoopingForm>();
+     }},
+    {"QoS",
+     [] {
+         return std::make_unique<TQOSForm>();
      }},
 };
 
