@@ -49,6 +49,7 @@ namespace {
 const char AppName[] = "rq5160-sim";
 const Oid CommunityEntry{1, 3, 6, 1, 6, 3, 18, 1, 1, 1};
 const Oid InSetRequests{1, 3, 6, 1, 2, 1, 11, 17, 0};
+const Oid InTotalSetVars{1, 3, 6, 1, 2, 1, 11, 14, 0};
 int StopPipe[2] = {-1, -1};
 
 // The write end of the self-pipe is the only thing a signal handler touches.
@@ -183,9 +184,13 @@ Agent::start(const std::string &address, uint16_t port, const std::vector<SnmpUs
     init_vacm_conf();
     init_usmConf();
 
-    // The agent library counts the SET requests it receives.
+    // The agent library counts the SET requests it receives; the store's
+    // handler counts the objects they changed.
     m_store.setProvider(InSetRequests, [] {
         return Value::unsignedOf(Type::Counter32, snmp_get_statistic(STAT_SNMPINSETREQUESTS));
+    });
+    m_store.setProvider(InTotalSetVars, [] {
+        return Value::unsignedOf(Type::Counter32, snmp_get_statistic(STAT_SNMPINTOTALSETVARS));
     });
     RegisterStore(m_store, m_switch);
     init_snmpEngine();

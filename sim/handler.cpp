@@ -225,8 +225,10 @@ int HandleRequest(netsnmp_mib_handler *,
     case MODE_SET_COMMIT:
         context.pending = {};
         context.staged.clear();
-        if (Bindings(reqinfo, pending, bindings))
+        if (Bindings(reqinfo, pending, bindings)) {
             context.device->committed(bindings);
+            snmp_increment_statistic_by(STAT_SNMPINTOTALSETVARS, static_cast<int>(bindings.size()));
+        }
         break;
     case MODE_SET_FREE:
         context.pending = {};

@@ -201,7 +201,17 @@ SetResult Store::check(const std::vector<VarBind> &bindings) const
         if (status != NoError)
             return {status, i};
     }
+    for (const auto &requestCheck : m_requestChecks) {
+        const SetResult result = requestCheck(bindings);
+        if (result.status != NoError)
+            return result;
+    }
     return {};
+}
+
+void Store::addRequestCheck(std::function<SetResult(const std::vector<VarBind> &)> check)
+{
+    m_requestChecks.push_back(std::move(check));
 }
 
 int Store::checkBinding(const std::vector<VarBind> &bindings, size_t i) const

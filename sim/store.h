@@ -102,6 +102,8 @@ public:
     void setAction(const Oid &object, std::unique_ptr<Action> action);
     // An extra check of SETs of one object, after its type and value checks.
     void setCheck(const Oid &object, std::function<int(const Oid &suffix, const Value &)> check);
+    // A check of a whole SET (relations between objects), after every binding passed its own.
+    void addRequestCheck(std::function<SetResult(const std::vector<VarBind> &)> check);
     void setDefault(const Oid &object, Value value);
     SetResult check(const std::vector<VarBind> &bindings) const;
     Journal apply(const std::vector<VarBind> &bindings);
@@ -129,6 +131,7 @@ private:
     std::map<Oid, std::function<Value()>> m_providers;
     std::map<Oid, std::unique_ptr<Action>> m_actions;
     std::map<Oid, std::function<int(const Oid &, const Value &)>> m_checks;
+    std::vector<std::function<SetResult(const std::vector<VarBind> &)>> m_requestChecks;
     Journal *m_journal = nullptr;
 };
 

@@ -121,6 +121,8 @@ Switch::Switch(Store &store, Clock clock)
     : m_store(store)
     , m_aaa(store)
     , m_files(store, [this] { return upTimeTicks(); })
+    , m_stp(store, [this] { return upTimeTicks(); })
+    , m_igmp(store, [this] { return upTimeTicks(); })
     , m_clock(std::move(clock))
     , m_boot(m_clock())
 {}
@@ -152,6 +154,8 @@ void Switch::install()
     m_aaa.install();
     m_files.install();
     installChecks();
+    m_stp.install();
+    m_igmp.install();
     m_saved = m_store.values();
 }
 
@@ -248,6 +252,8 @@ void Switch::committedBinding(const Oid &oid, const Value &value)
 {
     m_aaa.committed(oid, value);
     m_files.committed(oid, value);
+    m_stp.committed(oid, value);
+    m_igmp.committed(oid, value);
     if (oid == SaveConfig && value.number() == 3) {
         save();
     } else if (oid == SystemReset && value.number() == 2) {

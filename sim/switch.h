@@ -2,6 +2,8 @@
 
 #include "aaa.h"
 #include "filetable.h"
+#include "igmp.h"
+#include "spanningtree.h"
 #include "store.h"
 #include "transfers.h"
 
@@ -56,6 +58,8 @@ private:
     Store &m_store;
     AaaServers m_aaa;
     FileTable m_files;
+    SpanningTree m_stp;
+    IgmpSnooping m_igmp;
     Clock m_clock;
     std::chrono::steady_clock::time_point m_boot;
     std::map<Oid, Value> m_saved;

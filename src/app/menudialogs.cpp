@@ -6,6 +6,9 @@
 #include "device/portmirror.h"
 #include "device/rmonstatus.h"
 #include "device/timeunit.h"
+#include "layer2/igmpsnooping.h"
+#include "layer2/qos.h"
+#include "layer2/stp.h"
 #include "layer2/vlan.h"
 #include "snmpv3/snmpv3.h"
 
@@ -31,10 +34,10 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"Diagnostic1", "Port Mirror Control :", make<Tfm_PortMirror>},
         {"VLANs1", "VLAN :", make<TfrmVLan>},
         {"MACForwarding1", "MAC Forwarding :", nullptr},
-        {"IGMPSnooping1", "IGMP Snooping :", nullptr},
-        {"STP1", "STP :", nullptr},
+        {"IGMPSnooping1", "IGMP Snooping :", make<TIGMPSnoopingForm>},
+        {"STP1", "STP :", make<TSTPForm>},
         {"LAG1", "LAG Mangement :", nullptr},
-        {"QOS2", "QoS :", nullptr},
+        {"QOS2", "QoS :", make<TQOSForm>},
         {"Status1", "Status :", nullptr},
         {"Information1", "Information :", nullptr},
         {"PAEPort1", "PAE :", nullptr},

@@ -49,3 +49,4 @@ const KxOptionList InterfaceTypeOptions{{1, "other"},
                                         {30, "ds3"},
                                         {31, "sip"},
                                         {32, "frame-relay"}};
+const KxOptionList EnabledDisabledOptions{{1, "enabled"}, {2, "disabled"}};

@@ -16,3 +16,5 @@ extern const KxOptionList TruthValueOptions;
 extern const KxOptionList InterfaceStatusOptions;
 // ifType of MIB-II: the 32 interface types, 1 = "other" ... 32 = "frame-relay".
 extern const KxOptionList InterfaceTypeOptions;
+// 1 = "enabled", 2 = "disabled": the enabled/disabled objects of the standard MIBs.
+extern const KxOptionList EnabledDisabledOptions;

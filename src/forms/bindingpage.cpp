@@ -139,6 +139,16 @@ void TBindingPage::rememberRead()
         m_readValues.append(vars.Item(i).value);
 }
 
+void TBindingPage::rememberWritten(const std::function<bool(int var)> &leftOut)
+{
+    const QStringList before = m_readValues;
+    rememberRead();
+    for (int var = 0; leftOut && var < m_readValues.size(); ++var) {
+        if (leftOut(var))
+            m_readValues[var] = before.value(var);
+    }
+}
+
 bool TBindingPage::refreshBinding()
 {
     KxSNMPRequest2Edits &edits = binding();
@@ -157,7 +167,7 @@ QString TBindingPage::shownValue(int var) const
     return row ? row->text(m_binding->columnOf(var)) : QString();
 }
 
-bool TBindingPage::applyBinding(bool wholeWhenChanged)
+bool TBindingPage::applyBinding(bool wholeWhenChanged, const std::function<bool(int var)> &leftOut)
 {
     KxSNMPRequest2Edits &edits = binding();
     const KxSNMPVarList &vars = edits.varList();
@@ -173,12 +183,15 @@ bool TBindingPage::applyBinding(bool wholeWhenChanged)
     };
     KxWriteOutcome outcome = KxWriteOutcome::Failed;
     runGuarded(this, [&] {
-        outcome = WriteVariables(
-            edits, [&](int var) { return wholeWhenChanged ? anyChanged() : changed(var); });
+        outcome = WriteVariables(edits, [&](int var) {
+            if (leftOut && leftOut(var))
+                return false;
+            return wholeWhenChanged ? anyChanged() : changed(var);
+        });
         return outcome != KxWriteOutcome::Failed;
     });
     if (outcome == KxWriteOutcome::Written && !m_list)
-        rememberRead();
+        rememberWritten(leftOut);
     else if (outcome != KxWriteOutcome::NothingToWrite)
         refreshBinding(); // what the switch has now; after a failure Apply sends the change again
     return outcome != KxWriteOutcome::Failed;

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -73,14 +74,18 @@ protected:
     bool refreshBinding();
     // Writes the values that changed since the last read (on a list page:
     // those of the selected row); with wholeWhenChanged every writable value
-    // once any of them changed. True also when nothing needed writing. After
-    // a write the page is read again (a scalar page only after a failed one).
-    bool applyBinding(bool wholeWhenChanged = false);
+    // once any of them changed. Variables for which `leftOut` holds are not
+    // written and keep their last read value. True also when nothing needed
+    // writing. After a write the page is read again (a scalar page only after
+    // a failed one).
+    bool applyBinding(bool wholeWhenChanged = false, const std::function<bool(int var)> &leftOut = {});
 
 private:
     QWidget *fieldControl(const char *name) const;
     const KxField &field(const char *name) const;
     void rememberRead();
+    // What was read, with the values just written; left-out ones stay as read.
+    void rememberWritten(const std::function<bool(int var)> &leftOut);
     // The value the user saw for the variable: as last read, or the list row's cell.
     QString shownValue(int var) const;
 

@@ -198,6 +198,10 @@ void TTablePage::readTable()
     runGuarded(this, [&edits] { return edits.Refresh(); });
     rememberReadCells();
     m_list->show();
+    if (m_spec.fitColumnsToContents) {
+        for (int column = 0; column < m_list->columnCount(); ++column)
+            m_list->resizeColumnToContents(column);
+    }
     // Stop ends this walk only; later reads and writes must reach the switch.
     edits.request().active = true;
     m_reading = false;

@@ -70,6 +70,7 @@ struct KxTableSpec
     // once it closes.
     bool editorWritesRow = false;
     bool readOnFirstShow = true; // false: the dialog decides when the table is first read
+    bool fitColumnsToContents = false; // after every read, each column as wide as its cells
 };
 
 // A list of one SNMP table with the commands of a list dialog: the walk
@@ -113,6 +114,9 @@ public:
     // Writes the row status alone, set to the delete value.
     bool writeDeletion(QTreeWidgetItem *row);
 
+    // The list as Save and Print write it.
+    KxListText listText() const;
+
     // Hooks of the dialog.
     // Before every read (tables a derivation needs).
     std::function<void()> beforeRead;
@@ -144,7 +148,6 @@ private:
     void selectRowsWithKeys(const QStringList &keys);
     QString keyOf(const QTreeWidgetItem *row) const;
     void runCommand(const char *what, const std::function<void()> &command);
-    KxListText listText() const;
 
     void refresh();
     void stop();

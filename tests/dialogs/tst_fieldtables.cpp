@@ -6,6 +6,9 @@
 #include "device/rmonstatus.h"
 #include "device/timeunit.h"
 #include "forms/bindingpage.h"
+#include "layer2/igmpsnooping.h"
+#include "layer2/qos.h"
+#include "layer2/stp.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
 #include "simulator.h"
@@ -35,6 +38,18 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"Time", [] { return std::make_unique<Tfrm_Time>(); }},
     {"Port Mirror", [] { return std::make_unique<Tfm_PortMirror>(); }},
     {"RMON Status", [] { return std::make_unique<Tfrm_RmonStatus>(); }},
+    {"STP",
+     [] {
+         return std::make_unique<TSTPForm>();
+     }},
+    {"IGMP Snooping",
+     [] {
+         return std::make_unique<TIGMPSnoopingForm>();
+     }},
+    {"QoS",
+     [] {
+         return std::make_unique<TQOSForm>();
+     }},
 };
 
 bool showsValue(const QWidget *control)

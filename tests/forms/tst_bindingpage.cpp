@@ -41,6 +41,17 @@ public:
     {
         layOutFields();
     }
+
+    // Apply leaves the contact out while `holdContact` is set.
+    bool holdContact = false;
+
+    void applyPage() override
+    {
+        applyBinding([this](int var) { return holdContact && var == ContactVar; });
+    }
+
+private:
+    static constexpr int ContactVar = 1;
 };
 
 } // namespace
@@ -83,6 +94,26 @@ private Q_SLOTS:
         const quint32 sets = m_switch.setRequests();
         page.applyPage(); // the written value is now the one read
         QCOMPARE(m_switch.setRequests(), sets);
+    }
+
+    void aLeftOutValueIsWrittenOnceNoLongerLeftOut()
+    {
+        TestPage page;
+        page.showPage();
+        const QString contact = m_switch.get(sysContact);
+        const QString history = m_switch.get(historySize);
+        page.holdContact = true;
+        page.control<QLineEdit>("edtContact")->setText(u"held back"_s);
+        page.control<QLineEdit>("edtHistory")->setText(u"123"_s);
+        page.applyPage();
+        QCOMPARE(m_switch.get(historySize), u"123"_s);
+        QCOMPARE(m_switch.get(sysContact), contact);
+
+        page.holdContact = false;
+        page.applyPage();
+        QCOMPARE(m_switch.get(sysContact), u"held back"_s);
+        QVERIFY(m_switch.set(sysContact, u"s"_s, contact));
+        QVERIFY(m_switch.set(historySize, u"i"_s, history));
     }
 
     void anEmptiedNumberBoxIsRefused()

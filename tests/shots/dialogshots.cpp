@@ -10,6 +10,12 @@
 #include "device/timeunit.h"
 #include "device/trafficportctrl.h"
 #include "forms/portselection.h"
+#include "forms/tablepage.h"
+#include "layer2/igmpsnooping.h"
+#include "layer2/igmpsnoopingctrl.h"
+#include "layer2/qos.h"
+#include "layer2/stp.h"
+#include "layer2/stpeditors.h"
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
 #include "moduletest.h"
@@ -158,8 +164,70 @@ void rmonStatus(const Gallery &gallery)
 }
 
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &)
-    = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3};
+// The row of the list whose first cell is the key, selected.
+QTreeWidgetItem *selectRow(QTreeWidget *list, const QString &key)
+{
+    const QList<QTreeWidgetItem *> rows = list->findItems(key, Qt::MatchExactly, 0);
+    QTreeWidgetItem *row = rows.isEmpty() ? list->topLevelItem(0) : rows.constFirst();
+    list->setCurrentItem(row);
+    return row;
+}
+
+// Shows the page, read, and returns its list if it has one.
+QTreeWidget *showPage(QTabWidget *pages, int page)
+{
+    pages->setCurrentIndex(page);
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+    return pages->currentWidget()->findChild<QTreeWidget *>();
+}
+
+void igmpSnooping(const Gallery &gallery)
+{
+    TIGMPSnoopingForm igmp;
+    igmp.setWindowTitle(u"IGMP Snooping :"_s + gallery.address);
+    gallery.save(igmp, u"igmp-snooping"_s);
+    QTreeWidget *controls = showPage(igmp.pages(), 1);
+    TIGMPSnoopingCtrlForm editor(*selectRow(controls, u"1"_s), &igmp);
+    gallery.save(editor, u"igmp-snooping-control"_s);
+}
+
+void stp(const Gallery &gallery)
+{
+    TSTPForm stp;
+    stp.setWindowTitle(u"STP :"_s + gallery.address);
+    gallery.save(stp, u"stp"_s);
+    QTreeWidget *instances = showPage(stp.pages(), 2);
+    gallery.save(stp, u"stp-instance"_s);
+    TConfigInstanceForm editor(*selectRow(instances, u"2"_s), &stp);
+    gallery.save(editor, u"stp-instance-editor"_s);
+}
+
+void qos(const Gallery &gallery)
+{
+    TQOSForm qos;
+    qos.setWindowTitle(u"QoS :"_s + gallery.address);
+    qos.show();
+    QTreeWidget *bandwidth = showPage(qos.pages(), 1);
+    gallery.save(qos, u"qos"_s);
+    selectRow(bandwidth, u"5"_s);
+    auto *list = qobject_cast<TTablePage *>(qos.pages()->currentWidget());
+    const std::unique_ptr<QDialog> editor = list->rowEditor(list->selectedRow());
+    gallery.save(*editor, u"qos-bandwidth"_s);
+}
+
+// Every dialog's pictures, in menu order; a new dialog adds its function here.
+void (*const shots[])(const Gallery &) = {basicInformation,
+                                            vlans,
+                                            ports,
+                                            time,
+                                            portMirror,
+                                            trafficControl,
+                                            rmonStatus,
+                                            snmpv3,
+                                            igmpSnooping,
+                                            stp,
+                                            qos};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,
@@ -195,6 +263,24 @@ void addSampleRows(const SimulatedSwitch &simulated)
     addVLan(simulated, 30, u"Management"_s, u"80000F"_s, u"00000F"_s);
     simulated.set(u"1.3.6.1.4.1.88508.11.68.1.2.3.2.1.9.1"_s, u"s"_s, u"Server room"_s);
     simulated.set(u"1.3.6.1.4.1.88508.11.68.1.2.10.4.0"_s, u"i"_s, u"3"_s);
+    // MSTI 2 carries VLANs 10 and 20; ports 1 to 4 limit their receive rate.
+    const QString instance = u"1.3.6.1.4.1.88508.12.15.2.3.1.%1.2"_s;
+    simulated.runTool(u"snmpset"_s,
+                      {u"-v2c"_s,
+                       u"-cgranite"_s,
+                       instance.arg(2),
+                       u"x"_s,
+                       u"0040100000000000"_s,
+                       instance.arg(12),
+                       u"i"_s,
+                       u"28672"_s,
+                       instance.arg(24),
+                       u"i"_s,
+                       u"4"_s});
+    for (int port = 1; port <= 4; ++port)
+        simulated.set(u"1.3.6.1.4.1.88508.11.68.1.2.6.1.1.2.%1"_s.arg(port),
+                      u"i"_s,
+                      QString::number(port + 5));
 }
 
 } // namespace
