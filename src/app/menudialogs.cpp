@@ -3,6 +3,9 @@
 #include "device/basicinfor.h"
 #include "device/filesys.h"
 #include "layer2/vlan.h"
+#include "security/aaastatus.h"
+#include "security/sshconfig.h"
+#include "security/sslconfig.h"
 
 #include <QDialog>
 
@@ -34,10 +37,10 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"Information1", "Information :", nullptr},
         {"PAEPort1", "PAE :", nullptr},
         {"radius1", "RADIUS :", nullptr},
-        {"Status2", "Status :", nullptr},
+        {"Status2", "Status :", make<TAAAStatusForm>},
         {"Information2", "Information :", nullptr},
-        {"SSH1", "SSH Configuration:", nullptr},
-        {"SSL1", "SSL Configuration:", nullptr},
+        {"SSH1", "SSH Configuration:", make<TSSHConfigForm>},
+        {"SSL1", "SSL Configuration:", make<TSSLConfigForm>},
         {"SNMPv31", "SNMPv3 :", nullptr},
         {"Option1", "RMON Status :", nullptr},
     };

@@ -110,6 +110,11 @@ QString unsetChoiceMessage(const QString &field)
     return fieldMessage("You should set %1.", field);
 }
 
+QString unchosenFieldMessage(const QString &field)
+{
+    return fieldMessage("Please choose field %1.", field);
+}
+
 bool checkEntry(bool valid, QWidget *control, const QString &message)
 {
     if (valid)
@@ -138,4 +143,9 @@ bool checkHostAddress(QLineEdit *edit, const QString &field)
 bool checkChoice(RadioGroup *group, const QString &field)
 {
     return checkEntry(group->itemIndex() >= 0, group, unsetChoiceMessage(field));
+}
+
+bool checkChosen(RadioGroup *group, const QString &field)
+{
+    return checkEntry(group->itemIndex() >= 0, group, unchosenFieldMessage(field));
 }

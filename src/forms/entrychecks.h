@@ -34,6 +34,8 @@ QString invalidIntegerMessage(const QString &field);
 QString invalidStringMessage(const QString &field);
 QString invalidAddressMessage(const QString &field);
 QString unsetChoiceMessage(const QString &field);
+// "Please choose field <field>.", the other wording of an unset choice.
+QString unchosenFieldMessage(const QString &field);
 
 // For a failed check: shows the message as a plain message, moves the focus
 // to the control when it is enabled and returns false. Returns true when valid.
@@ -44,3 +46,5 @@ bool checkString(QLineEdit *edit, const QString &field, const StringRule &rule);
 bool checkHostAddress(QLineEdit *edit, const QString &field);
 // "You should set <field>." when no item of the group is selected.
 bool checkChoice(RadioGroup *group, const QString &field);
+// "Please choose field <field>." when no item of the group is selected.
+bool checkChosen(RadioGroup *group, const QString &field);

@@ -5,6 +5,8 @@
 #include "forms/bindingpage.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
+#include "security/aaastatus.h"
+#include "security/sshconfig.h"
 #include "simulator.h"
 
 #include <QCheckBox>
@@ -29,6 +31,14 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"Basic Information",
      [] {
          return std::make_unique<TBasicInforForm>();
+     }},
+    {"AAA Status",
+     [] {
+         return std::make_unique<TAAAStatusForm>();
+     }},
+    {"SSH",
+     [] {
+         return std::make_unique<TSSHConfigForm>();
      }},
 };
 

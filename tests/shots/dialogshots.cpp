@@ -7,6 +7,9 @@
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
 #include "moduletest.h"
+#include "security/aaastatus.h"
+#include "security/sshconfig.h"
+#include "security/sslconfig.h"
 #include "simulator.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
@@ -72,8 +75,29 @@ void vlans(const Gallery &gallery)
     gallery.save(ports, u"vlan-port-selection"_s);
 }
 
+void aaaStatus(const Gallery &gallery)
+{
+    TAAAStatusForm status;
+    status.setWindowTitle(u"Status :"_s + gallery.address);
+    gallery.save(status, u"aaa-status"_s);
+}
+
+void ssh(const Gallery &gallery)
+{
+    TSSHConfigForm ssh;
+    ssh.setWindowTitle(u"SSH Configuration:"_s + gallery.address);
+    gallery.save(ssh, u"ssh"_s);
+}
+
+void ssl(const Gallery &gallery)
+{
+    TSSLConfigForm ssl;
+    ssl.setWindowTitle(u"SSL Configuration:"_s + gallery.address);
+    gallery.save(ssl, u"ssl"_s);
+}
+
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation, vlans};
+void (*const shots[])(const Gallery &) = {basicInformation, vlans, aaaStatus, ssh, ssl};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,
