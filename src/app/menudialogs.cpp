@@ -3,6 +3,7 @@
 #include "device/basicinfor.h"
 #include "device/filesys.h"
 #include "layer2/vlan.h"
+#include "security/aaainfo.h"
 #include "security/aaastatus.h"
 #include "security/sshconfig.h"
 #include "security/sslconfig.h"
@@ -38,7 +39,7 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"PAEPort1", "PAE :", nullptr},
         {"radius1", "RADIUS :", nullptr},
         {"Status2", "Status :", make<TAAAStatusForm>},
-        {"Information2", "Information :", nullptr},
+        {"Information2", "Information :", make<TAAAInfoForm>},
         {"SSH1", "SSH Configuration:", make<TSSHConfigForm>},
         {"SSL1", "SSL Configuration:", make<TSSLConfigForm>},
         {"SNMPv31", "SNMPv3 :", nullptr},

@@ -5,6 +5,7 @@
 #include "forms/bindingpage.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
+#include "security/aaainfo.h"
 #include "security/aaastatus.h"
 #include "security/sshconfig.h"
 #include "simulator.h"

@@ -7,6 +7,7 @@
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
 #include "moduletest.h"
+#include "security/aaainfo.h"
 #include "security/aaastatus.h"
 #include "security/sshconfig.h"
 #include "security/sslconfig.h"
@@ -82,6 +83,15 @@ void aaaStatus(const Gallery &gallery)
     gallery.save(status, u"aaa-status"_s);
 }
 
+void aaaInformation(const Gallery &gallery)
+{
+    TAAAInfoForm information;
+    information.setWindowTitle(u"Information :"_s + gallery.address);
+    gallery.save(information, u"aaa-information"_s);
+    information.pages()->setCurrentIndex(2);
+    gallery.save(information, u"aaa-login-methods"_s);
+}
+
 void ssh(const Gallery &gallery)
 {
     TSSHConfigForm ssh;
@@ -97,7 +107,8 @@ void ssl(const Gallery &gallery)
 }
 
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation, vlans, aaaStatus, ssh, ssl};
+void (*const shots[])(const Gallery &)
+    = {basicInformation, vlans, aaaStatus, aaaInformation, ssh, ssl};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,
@@ -124,6 +135,27 @@ void addVLan(const SimulatedSwitch &simulated,
                        u"4"_s});
 }
 
+void addAAAServer(const SimulatedSwitch &simulated, const QString &address, int protocol, int port)
+{
+    const QString instance = address + u'.' + QString::number(protocol);
+    simulated.runTool(u"snmpset"_s,
+                      {u"-v2c"_s,
+                       u"-cgranite"_s,
+                       u"1.3.6.1.4.1.88508.12.5.10.1.3."_s + instance,
+                       u"i"_s,
+                       QString::number(port),
+                       u"1.3.6.1.4.1.88508.12.5.10.1.7."_s + instance,
+                       u"i"_s,
+                       u"4"_s});
+}
+
+void addAAAServers(const SimulatedSwitch &simulated)
+{
+    addAAAServer(simulated, u"10.90.90.10"_s, 3, 49);
+    addAAAServer(simulated, u"10.90.90.11"_s, 4, 1812);
+    addAAAServer(simulated, u"10.90.90.12"_s, 1, 49);
+}
+
 // Rows that make the pictures show what the lists look like in use.
 void addSampleRows(const SimulatedSwitch &simulated)
 {
@@ -131,6 +163,7 @@ void addSampleRows(const SimulatedSwitch &simulated)
     addVLan(simulated, 10, u"Engineering"_s, u"FFF000"_s, u"000000"_s);
     addVLan(simulated, 20, u"Voice"_s, u"000FF0"_s, u"000FF0"_s);
     addVLan(simulated, 30, u"Management"_s, u"80000F"_s, u"00000F"_s);
+    addAAAServers(simulated);
 }
 
 } // namespace
