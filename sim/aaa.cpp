@@ -47,13 +47,30 @@ Oid GroupIndex(std::string_view name)
 
 const char *const BuiltInGroups[] = {"tacacs", "xtacacs", "tacacs+", "radius"};
 
+// The protocol whose servers a built-in group holds, 0 for any other group.
+uint32_t BuiltInProtocol(const Oid &index)
+{
+    for (uint32_t protocol = 1; protocol <= 4; ++protocol) {
+        if (index == GroupIndex(BuiltInGroups[protocol - 1]))
+            return protocol;
+    }
+    return 0;
+}
+
 bool IsBuiltInGroup(const Oid &index)
 {
-    for (const char *name : BuiltInGroups) {
-        if (index == GroupIndex(name))
-            return true;
-    }
-    return false;
+    return BuiltInProtocol(index) != 0;
+}
+
+// 0.0.0.0 and 255.255.255.255 name no server.
+bool IsHostAddress(const Oid &index)
+{
+    if (index.size() < 4)
+        return false;
+    const auto all = [&index](uint32_t part) {
+        return index[0] == part && index[1] == part && index[2] == part && index[3] == part;
+    };
+    return !all(0) && !all(255);
 }
 
 Oid DefaultList()
@@ -81,6 +98,9 @@ public:
         const int64_t slot = find(member);
         if (value.number() == 2)
             return slot > 0 ? NoError : InconsistentValue;
+        const uint32_t builtIn = BuiltInProtocol(member.group);
+        if (builtIn != 0 && builtIn != member.protocol)
+            return InconsistentValue;
         const Oid host = FourOctetsOid(member.address) + Oid{member.protocol};
         if (slot > 0 || !m_store.value(AaaHostEntry + Oid{7} + host) || freeSlot(member.group) == 0)
             return InconsistentValue;
@@ -215,6 +235,9 @@ void AaaServers::committed(const Oid &oid, const Value &value)
 // application can only be given a method list that exists.
 void AaaServers::installChecks()
 {
+    m_store.setCheck(AaaHostEntry + Oid{7}, [](const Oid &index, const Value &) {
+        return IsHostAddress(index) ? NoError : NoCreation;
+    });
     m_store.setCheck(AaaGroupEntry + Oid{18}, [](const Oid &index, const Value &value) {
         return value.number() == RowDestroy && IsBuiltInGroup(index) ? InconsistentValue : NoError;
     });

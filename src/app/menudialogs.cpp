@@ -10,6 +10,10 @@
 #include "layer2/qos.h"
 #include "layer2/stp.h"
 #include "layer2/vlan.h"
+#include "security/aaainfo.h"
+#include "security/aaastatus.h"
+#include "security/sshconfig.h"
+#include "security/sslconfig.h"
 #include "snmpv3/snmpv3.h"
 
 #include <QDialog>
@@ -42,10 +46,10 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"Information1", "Information :", nullptr},
         {"PAEPort1", "PAE :", nullptr},
         {"radius1", "RADIUS :", nullptr},
-        {"Status2", "Status :", nullptr},
-        {"Information2", "Information :", nullptr},
-        {"SSH1", "SSH Configuration:", nullptr},
-        {"SSL1", "SSL Configuration:", nullptr},
+        {"Status2", "Status :", make<TAAAStatusForm>},
+        {"Information2", "Information :", make<TAAAInfoForm>},
+        {"SSH1", "SSH Configuration:", make<TSSHConfigForm>},
+        {"SSL1", "SSL Configuration:", make<TSSLConfigForm>},
         {"SNMPv31", "SNMPv3 :", make<TSNMPV3Form>},
         {"Option1", "RMON Status :", make<Tfrm_RmonStatus>},
     };

@@ -113,6 +113,7 @@ KxSNMPRequest2Edits &TBindingPage::binding()
     m_binding = std::make_unique<KxSNMPRequest2Edits>(window());
     m_binding->varList().Assign(KxSNMPVarList(m_descriptors.data(), m_kind, m_keyCount));
     m_binding->asynchronous = false;
+    m_binding->request().errorHandler = m_resultHandler;
     if (m_list)
         m_binding->AttachListView(m_list, m_enableOnSelect);
     for (size_t i = 0; i < m_fields.size(); ++i) {
@@ -204,6 +205,8 @@ void TBindingPage::showPage()
 
 void TBindingPage::applyPage()
 {
+    if (m_applyCheck && !m_applyCheck())
+        return;
     applyBinding();
 }
 
@@ -211,4 +214,16 @@ void TBindingPage::stop()
 {
     if (m_binding)
         m_binding->request().active = false;
+}
+
+bool TBindingPage::busy() const
+{
+    return m_binding && m_binding->busy();
+}
+
+void TBindingPage::setResultHandler(KxErrorHandler handler)
+{
+    m_resultHandler = std::move(handler);
+    if (m_binding)
+        m_binding->request().errorHandler = m_resultHandler;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/fieldtable.h"
+#include "snmp/request.h"
 
 #include <QSize>
 #include <QWidget>
@@ -53,6 +54,13 @@ public:
     virtual void applyPage();
     // Ends a running walk after the reply at hand.
     void stop();
+    // True while the page's binding is exchanging.
+    bool busy() const;
+
+    // Checks of the entries that Apply runs first; a failed check writes nothing.
+    void setApplyCheck(std::function<bool()> check) { m_applyCheck = std::move(check); }
+    // Receives the result of every exchange of the page's binding.
+    void setResultHandler(KxErrorHandler handler);
 
     // Appends "caption control (range)" rows for the named fields.
     void addFormRows(QGridLayout *grid, std::initializer_list<const char *> names) const;
@@ -100,4 +108,6 @@ private:
     quint8 m_kind;
     int m_keyCount;
     std::unique_ptr<KxSNMPRequest2Edits> m_binding;
+    std::function<bool()> m_applyCheck;
+    KxErrorHandler m_resultHandler;
 };

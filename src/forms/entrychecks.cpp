@@ -111,6 +111,11 @@ QString unsetChoiceMessage(const QString &field)
     return fieldMessage("You should set %1.", field);
 }
 
+QString unchosenFieldMessage(const QString &field)
+{
+    return fieldMessage("Please choose field %1.", field);
+}
+
 bool checkEntry(bool valid, QWidget *control, const QString &message)
 {
     if (valid)
@@ -154,4 +159,7 @@ bool checkFormat(QLineEdit *edit, const QString &format)
     // A text that is no number gets the format's range message.
     parsed.validate(u"-x"_s, &message);
     return checkEntry(false, edit, message);
+bool checkChosen(RadioGroup *group, const QString &field)
+{
+    return checkEntry(group->itemIndex() >= 0, group, unchosenFieldMessage(field));
 }

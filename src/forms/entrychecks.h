@@ -34,6 +34,8 @@ QString invalidIntegerMessage(const QString &field);
 QString invalidStringMessage(const QString &field);
 QString invalidAddressMessage(const QString &field);
 QString unsetChoiceMessage(const QString &field);
+// "Please choose field <field>.", the other wording of an unset choice.
+QString unchosenFieldMessage(const QString &field);
 
 // For a failed check: shows the message as a plain message, moves the focus
 // to the control when it is enabled and returns false. Returns true when valid.
@@ -48,3 +50,5 @@ bool checkChoice(RadioGroup *group, const QString &field);
 // format's own message ("(KxCommon) Please enter a number between 30 and
 // 99999!"). A number format takes whole numbers only; an empty box passes.
 bool checkFormat(QLineEdit *edit, const QString &format);
+// "Please choose field <field>." when no item of the group is selected.
+bool checkChosen(RadioGroup *group, const QString &field);

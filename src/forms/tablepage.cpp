@@ -263,7 +263,8 @@ void TTablePage::setActionStates()
     action(KxTableAction::Insert)
         ->setEnabled(idle && editors && !(m_spec.insertNeedsNoSelection && selected));
     action(KxTableAction::Edit)->setEnabled(idle && editors && selected);
-    action(KxTableAction::Delete)->setEnabled(idle && selected);
+    action(KxTableAction::Delete)
+        ->setEnabled(idle && selected && (!deletable || deletable(selectedRow())));
     const bool listed = hasRows || m_spec.saveWhenEmpty;
     action(KxTableAction::Save)->setEnabled(idle && listed);
     action(KxTableAction::Print)->setEnabled(idle && listed);
@@ -434,7 +435,10 @@ void TTablePage::insert()
         const int status = m_spec.statusVar >= 0 ? binding().columnOf(m_spec.statusVar) : -1;
         if (status >= 0 && row->text(status).isEmpty())
             row->setText(status, m_spec.createValue);
-        writeWholeRow(row);
+        if (writeInsertedRow)
+            writeInsertedRow(row);
+        else
+            writeWholeRow(row);
         // Also after a refused SET: the list shows what the switch has.
         refresh();
     });

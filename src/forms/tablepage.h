@@ -130,6 +130,10 @@ public:
     // Writes the deletion of a row; the default sets the row status to the
     // delete value and writes that cell alone.
     std::function<bool(QTreeWidgetItem *row)> deleteRow;
+    // Writes an inserted row; the default writes every writable cell.
+    std::function<bool(QTreeWidgetItem *row)> writeInsertedRow;
+    // Whether the row may be deleted; without it every row may.
+    std::function<bool(const QTreeWidgetItem *row)> deletable;
 
 protected:
     void showEvent(QShowEvent *event) override;

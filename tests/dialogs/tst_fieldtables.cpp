@@ -11,6 +11,9 @@
 #include "layer2/stp.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
+#include "security/aaainfo.h"
+#include "security/aaastatus.h"
+#include "security/sshconfig.h"
 #include "simulator.h"
 #include "snmpv3/snmpv3.h"
 
@@ -49,6 +52,14 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"QoS",
      [] {
          return std::make_unique<TQOSForm>();
+     }},
+    {"AAA Status",
+     [] {
+         return std::make_unique<TAAAStatusForm>();
+     }},
+    {"SSH",
+     [] {
+         return std::make_unique<TSSHConfigForm>();
      }},
 };
 

@@ -127,6 +127,7 @@ private Q_SLOTS:
         QCOMPARE(invalidAddressMessage(u"IP Address"_s),
                  u"Please input valid IP address in field IP Address."_s);
         QCOMPARE(unsetChoiceMessage(u"802.1X Status"_s), u"You should set 802.1X Status."_s);
+        QCOMPARE(unchosenFieldMessage(u"Server Status"_s), u"Please choose field Server Status."_s);
     }
 
     void failedCheckShowsItsMessageAndFocusesTheControl()
@@ -159,6 +160,9 @@ private Q_SLOTS:
         QVERIFY(checkInteger(edit, u"Tx Period"_s, 1, 65535));
         QVERIFY(checkChoice(group, u"TACACS Status"_s));
         QCOMPARE(prompts.shown.size(), 2);
+        group->setItemIndex(-1);
+        QVERIFY(!checkChosen(group, u"SSL Status"_s));
+        QCOMPARE(prompts.lastText(), u"Please choose field SSL Status."_s);
     }
 };
 

@@ -19,6 +19,10 @@
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
 #include "moduletest.h"
+#include "security/aaainfo.h"
+#include "security/aaastatus.h"
+#include "security/sshconfig.h"
+#include "security/sslconfig.h"
 #include "simulator.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
@@ -216,18 +220,39 @@ void qos(const Gallery &gallery)
     gallery.save(*editor, u"qos-bandwidth"_s);
 }
 
+void aaaStatus(const Gallery &gallery)
+{
+    TAAAStatusForm status;
+    status.setWindowTitle(u"Status :"_s + gallery.address);
+    gallery.save(status, u"aaa-status"_s);
+}
+
+void aaaInformation(const Gallery &gallery)
+{
+    TAAAInfoForm information;
+    information.setWindowTitle(u"Information :"_s + gallery.address);
+    gallery.save(information, u"aaa-information"_s);
+    information.pages()->setCurrentIndex(2);
+    gallery.save(information, u"aaa-login-methods"_s);
+}
+
+void ssh(const Gallery &gallery)
+{
+    TSSHConfigForm ssh;
+    ssh.setWindowTitle(u"SSH Configuration:"_s + gallery.address);
+    gallery.save(ssh, u"ssh"_s);
+}
+
+void ssl(const Gallery &gallery)
+{
+    TSSLConfigForm ssl;
+    ssl.setWindowTitle(u"SSL Configuration:"_s + gallery.address);
+    gallery.save(ssl, u"ssl"_s);
+}
+
+
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation,
-                                            vlans,
-                                            ports,
-                                            time,
-                                            portMirror,
-                                            trafficControl,
-                                            rmonStatus,
-                                            snmpv3,
-                                            igmpSnooping,
-                                            stp,
-                                            qos};
+void (*const shots[])(const Gallery &) = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3, igmpSnooping, stp, qos, aaaStatus, aaaInformation, ssh, ssl};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,
@@ -252,6 +277,27 @@ void addVLan(const SimulatedSwitch &simulated,
                        entry.arg(5) + row,
                        u"i"_s,
                        u"4"_s});
+}
+
+void addAAAServer(const SimulatedSwitch &simulated, const QString &address, int protocol, int port)
+{
+    const QString instance = address + u'.' + QString::number(protocol);
+    simulated.runTool(u"snmpset"_s,
+                      {u"-v2c"_s,
+                       u"-cgranite"_s,
+                       u"1.3.6.1.4.1.88508.12.5.10.1.3."_s + instance,
+                       u"i"_s,
+                       QString::number(port),
+                       u"1.3.6.1.4.1.88508.12.5.10.1.7."_s + instance,
+                       u"i"_s,
+                       u"4"_s});
+}
+
+void addAAAServers(const SimulatedSwitch &simulated)
+{
+    addAAAServer(simulated, u"10.90.90.10"_s, 3, 49);
+    addAAAServer(simulated, u"10.90.90.11"_s, 4, 1812);
+    addAAAServer(simulated, u"10.90.90.12"_s, 1, 49);
 }
 
 // Rows that make the pictures show what the lists look like in use.
@@ -281,6 +327,7 @@ void addSampleRows(const SimulatedSwitch &simulated)
         simulated.set(u"1.3.6.1.4.1.88508.11.68.1.2.6.1.1.2.%1"_s.arg(port),
                       u"i"_s,
                       QString::number(port + 5));
+    addAAAServers(simulated);
 }
 
 } // namespace

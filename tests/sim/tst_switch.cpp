@@ -152,6 +152,22 @@ private Q_SLOTS:
         QCOMPARE(check(Aaa + ".12.1.4." + member, 2), int(InconsistentValue));
     }
 
+    void builtInGroupsHoldTheirProtocolOnly()
+    {
+        // 10.90.90.5 is a TACACS+ server, 10.90.90.6 a RADIUS one.
+        QCOMPARE(check(Aaa + ".12.1.4." + Named("radius") + ".10.90.90.5.3.1.2", 1),
+                 int(InconsistentValue));
+        QCOMPARE(check(Aaa + ".12.1.4." + Named("tacacs+") + ".10.90.90.6.4.1.2", 1),
+                 int(InconsistentValue));
+    }
+
+    void hostsNeedAHostAddress()
+    {
+        QCOMPARE(check(Aaa + ".10.1.7.0.0.0.0.1", RowCreateAndGo), int(NoCreation));
+        QCOMPARE(check(Aaa + ".10.1.7.255.255.255.255.4", RowCreateAndGo), int(NoCreation));
+        QCOMPARE(check(Aaa + ".10.1.7.10.1.1.1.4", RowCreateAndGo), int(NoError));
+    }
+
     void builtInEntriesStay()
     {
         QCOMPARE(check(Aaa + ".9.1.18." + Named("radius"), RowDestroy), int(InconsistentValue));
