@@ -1,6 +1,7 @@
 #pragma once
 
 #include "aaa.h"
+#include "dot1x.h"
 #include "filetable.h"
 #include "store.h"
 #include "transfers.h"
@@ -12,8 +13,8 @@
 namespace sim {
 
 // The RQ5160's behaviour on top of its object store: clocks, LEDs, port links,
-// saving and resetting, counts and 802.1X states; the authentication servers
-// and the file table keep their own books.
+// saving and resetting, counts; the authentication servers, the
+// 802.1X authenticator and the file table keep their own books.
 class Switch
 {
 public:
@@ -45,11 +46,11 @@ private:
     void updatePortLink(uint32_t port);
     void save();
     void reset();
-    void authenticate(uint32_t port);
     void cleanCounters();
 
     Store &m_store;
     AaaServers m_aaa;
+    Dot1xAuthenticator m_dot1x;
     FileTable m_files;
     Clock m_clock;
     std::chrono::steady_clock::time_point m_boot;

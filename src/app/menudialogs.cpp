@@ -3,6 +3,10 @@
 #include "device/basicinfor.h"
 #include "device/filesys.h"
 #include "layer2/vlan.h"
+#include "security/ieee802dot1xinfo.h"
+#include "security/ieee802dot1xpaeport.h"
+#include "security/ieee802dot1xstatus.h"
+#include "security/radius.h"
 
 #include <QDialog>
 
@@ -30,10 +34,10 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"STP1", "STP :", nullptr},
         {"LAG1", "LAG Mangement :", nullptr},
         {"QOS2", "QoS :", nullptr},
-        {"Status1", "Status :", nullptr},
-        {"Information1", "Information :", nullptr},
-        {"PAEPort1", "PAE :", nullptr},
-        {"radius1", "RADIUS :", nullptr},
+        {"Status1", "Status :", make<TIEEE802dot1XStatusForm>},
+        {"Information1", "Information :", make<TIEEE802dot1XInfoForm>},
+        {"PAEPort1", "PAE :", make<TIEEE802dot1XPaePortForm>},
+        {"radius1", "RADIUS :", make<TRadiusForm>},
         {"Status2", "Status :", nullptr},
         {"Information2", "Information :", nullptr},
         {"SSH1", "SSH Configuration:", nullptr},

@@ -188,3 +188,8 @@ void TBindingPage::stop()
     if (m_binding)
         m_binding->request().active = false;
 }
+
+KxSNMPRequest &TBindingPage::request()
+{
+    return binding().request();
+}

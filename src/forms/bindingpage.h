@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class KxSNMPRequest;
 class KxSNMPRequest2Edits;
 class QGridLayout;
 class QTreeWidget;
@@ -52,6 +53,8 @@ public:
     virtual void applyPage();
     // Ends a running walk after the reply at hand.
     void stop();
+    // The request of the page's binding (time-out, error handler).
+    KxSNMPRequest &request();
 
     // Appends "caption control (range)" rows for the named fields.
     void addFormRows(QGridLayout *grid, std::initializer_list<const char *> names) const;

@@ -153,7 +153,7 @@ KxSNMPRequest2Edits &TTablePage::binding()
 void TTablePage::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (m_readQueued)
+    if (m_readQueued || !m_spec.readOnShow)
         return;
     m_readQueued = true;
     // The first walk starts once the window is on the screen.

@@ -61,6 +61,7 @@ struct KxTableSpec
     bool multiRowEdit = false;           // Edit writes every selected row
     bool hideWhileReading = true;
     bool equalColumnWidths = true;
+    bool readOnShow = true; // false: the dialog decides when the table is read
 };
 
 // A list of one SNMP table with the commands of a list dialog: the walk

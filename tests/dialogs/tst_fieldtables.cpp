@@ -5,6 +5,7 @@
 #include "forms/bindingpage.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
+#include "security/ieee802dot1xstatus.h"
 #include "simulator.h"
 
 #include <QCheckBox>
@@ -29,6 +30,10 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"Basic Information",
      [] {
          return std::make_unique<TBasicInforForm>();
+     }},
+    {"802.1X Status",
+     [] {
+         return std::make_unique<TIEEE802dot1XStatusForm>();
      }},
 };
 
