@@ -41,8 +41,6 @@ const Oid CommunityEntry = "1.3.6.1.6.3.18.1.1.1"_oid;
 const Oid VlanStaticEntry = "1.3.6.1.2.1.17.7.1.4.3.1"_oid;
 const Oid VlanCount = "1.3.6.1.2.1.17.7.1.1.4.0"_oid;
 const Oid CleanCounters = "1.3.6.1.4.1.88508.11.68.1.2.1.2.4.0"_oid;
-const Oid PaePortEntry = "1.0.8802.1.1.1.1.1.2.1"_oid;
-const Oid AuthConfigEntry = "1.0.8802.1.1.1.1.2.1.1"_oid;
 const Oid AuthStatsEntry = "1.0.8802.1.1.1.1.2.2.1"_oid;
 const Oid AuthDiagEntry = "1.0.8802.1.1.1.1.2.3.1"_oid;
 
@@ -120,6 +118,7 @@ int64_t RowCount(const Store &store, const Oid &entry)
 Switch::Switch(Store &store, Clock clock)
     : m_store(store)
     , m_aaa(store)
+    , m_dot1x(store, [this] { return upTimeTicks(); })
     , m_files(store, [this] { return upTimeTicks(); })
     , m_stp(store, [this] { return upTimeTicks(); })
     , m_igmp(store, [this] { return upTimeTicks(); })
@@ -152,6 +151,7 @@ void Switch::install()
             ClockText(std::time(nullptr) - upTimeTicks() / 100 + zoneMinutes * 60));
     });
     m_aaa.install();
+    m_dot1x.install();
     m_files.install();
     installChecks();
     m_stp.install();
@@ -251,6 +251,7 @@ void Switch::committed(const std::vector<VarBind> &bindings)
 void Switch::committedBinding(const Oid &oid, const Value &value)
 {
     m_aaa.committed(oid, value);
+    m_dot1x.committed(oid, value);
     m_files.committed(oid, value);
     m_stp.committed(oid, value);
     m_igmp.committed(oid, value);
@@ -271,33 +272,11 @@ void Switch::committedBinding(const Oid &oid, const Value &value)
         if (m_store.value(TrunkEntry + Oid{7} + index))
             m_store.put(TrunkEntry + Oid{5} + index,
                         Value::integer(m_store.number(TrunkEntry + Oid{3} + index)));
-    } else if (oid.startsWith(AuthConfigEntry + Oid{6}) || oid.startsWith(PaePortEntry + Oid{4})
-               || oid.startsWith(PaePortEntry + Oid{5})) {
-        authenticate(oid.ids().back());
     } else if (oid == CleanCounters && value.number() == 2) {
         cleanCounters();
     } else if (oid.startsWith(CommunityEntry) && m_communitiesChanged) {
         m_communitiesChanged();
     }
-}
-
-// The authenticator state of a port after its port control changed or it
-// was initialized or reauthenticated; both actions are one-shot.
-void Switch::authenticate(uint32_t port)
-{
-    const Oid index{port};
-    m_store.put(PaePortEntry + Oid{4} + index, Value::integer(2));
-    m_store.put(PaePortEntry + Oid{5} + index, Value::integer(2));
-    const int64_t control = m_store.number(AuthConfigEntry + Oid{6} + index);
-    const bool linked = m_store.number(IfOperStatus + index) == 1;
-    int64_t state = linked ? 5 : 2; // authenticated or disconnected
-    if (control == 1)
-        state = 9; // forceUnauth
-    else if (control == 3)
-        state = 8; // forceAuth
-    const bool authorized = state == 5 || state == 8;
-    m_store.put(AuthConfigEntry + Oid{1} + index, Value::integer(state));
-    m_store.put(AuthConfigEntry + Oid{5} + index, Value::integer(authorized ? 1 : 2));
 }
 
 void Switch::cleanCounters()

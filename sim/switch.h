@@ -1,6 +1,7 @@
 #pragma once
 
 #include "aaa.h"
+#include "dot1x.h"
 #include "filetable.h"
 #include "igmp.h"
 #include "spanningtree.h"
@@ -14,8 +15,8 @@
 namespace sim {
 
 // The RQ5160's behaviour on top of its object store: clocks, LEDs, port links,
-// saving and resetting, counts and 802.1X states; the authentication servers
-// and the file table keep their own books.
+// saving and resetting, counts; the authentication servers, the
+// 802.1X authenticator and the file table keep their own books.
 class Switch
 {
 public:
@@ -52,11 +53,11 @@ private:
     void installChecks();
     void save();
     void reset();
-    void authenticate(uint32_t port);
     void cleanCounters();
 
     Store &m_store;
     AaaServers m_aaa;
+    Dot1xAuthenticator m_dot1x;
     FileTable m_files;
     SpanningTree m_stp;
     IgmpSnooping m_igmp;

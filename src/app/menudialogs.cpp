@@ -15,6 +15,10 @@
 #include "security/sshconfig.h"
 #include "security/sslconfig.h"
 #include "snmpv3/snmpv3.h"
+#include "security/ieee802dot1xinfo.h"
+#include "security/ieee802dot1xpaeport.h"
+#include "security/ieee802dot1xstatus.h"
+#include "security/radius.h"
 
 #include <QDialog>
 
@@ -42,10 +46,10 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"STP1", "STP :", make<TSTPForm>},
         {"LAG1", "LAG Mangement :", nullptr},
         {"QOS2", "QoS :", make<TQOSForm>},
-        {"Status1", "Status :", nullptr},
-        {"Information1", "Information :", nullptr},
-        {"PAEPort1", "PAE :", nullptr},
-        {"radius1", "RADIUS :", nullptr},
+        {"Status1", "Status :", make<TIEEE802dot1XStatusForm>},
+        {"Information1", "Information :", make<TIEEE802dot1XInfoForm>},
+        {"PAEPort1", "PAE :", make<TIEEE802dot1XPaePortForm>},
+        {"radius1", "RADIUS :", make<TRadiusForm>},
         {"Status2", "Status :", make<TAAAStatusForm>},
         {"Information2", "Information :", make<TAAAInfoForm>},
         {"SSH1", "SSH Configuration:", make<TSSHConfigForm>},

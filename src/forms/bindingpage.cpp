@@ -227,3 +227,8 @@ void TBindingPage::setResultHandler(KxErrorHandler handler)
     if (m_binding)
         m_binding->request().errorHandler = m_resultHandler;
 }
+
+KxSNMPRequest &TBindingPage::request()
+{
+    return binding().request();
+}

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class KxSNMPRequest;
 class KxSNMPRequest2Edits;
 class QGridLayout;
 class QTreeWidget;
@@ -61,6 +62,8 @@ public:
     void setApplyCheck(std::function<bool()> check) { m_applyCheck = std::move(check); }
     // Receives the result of every exchange of the page's binding.
     void setResultHandler(KxErrorHandler handler);
+    // The request of the page's binding (time-out, error handler).
+    KxSNMPRequest &request();
 
     // Appends "caption control (range)" rows for the named fields.
     void addFormRows(QGridLayout *grid, std::initializer_list<const char *> names) const;

@@ -14,6 +14,7 @@
 #include "security/aaainfo.h"
 #include "security/aaastatus.h"
 #include "security/sshconfig.h"
+#include "security/ieee802dot1xstatus.h"
 #include "simulator.h"
 #include "snmpv3/snmpv3.h"
 
@@ -60,6 +61,10 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"SSH",
      [] {
          return std::make_unique<TSSHConfigForm>();
+     }},
+    {"802.1X Status",
+     [] {
+         return std::make_unique<TIEEE802dot1XStatusForm>();
      }},
 };
 

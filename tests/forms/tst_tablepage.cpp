@@ -251,6 +251,18 @@ private Q_SLOTS:
         QVERIFY(rowWithId(dialog->list(), 1)->isSelected());
     }
 
+    void aTableTheDialogReadsWaitsForIt()
+    {
+        KxTableSpec spec = vlanSpec();
+        spec.readOnFirstShow = false;
+        TTableDialog dialog(spec);
+        dialog.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(dialog.list()->topLevelItemCount(), 0);
+        dialog.page()->readTable();
+        QVERIFY(dialog.list()->topLevelItemCount() > 0);
+    }
+
     void anUnchangedEditSendsNoSet()
     {
         addVLan(21, u"same"_s);

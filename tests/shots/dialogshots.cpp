@@ -23,6 +23,10 @@
 #include "security/aaastatus.h"
 #include "security/sshconfig.h"
 #include "security/sslconfig.h"
+#include "security/ieee802dot1xinfo.h"
+#include "security/ieee802dot1xpaeport.h"
+#include "security/ieee802dot1xstatus.h"
+#include "security/radius.h"
 #include "simulator.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
@@ -251,8 +255,31 @@ void ssl(const Gallery &gallery)
 }
 
 
+void dot1x(const Gallery &gallery)
+{
+    TIEEE802dot1XStatusForm status;
+    status.setWindowTitle(u"Status :"_s + gallery.address);
+    gallery.save(status, u"dot1x-status"_s);
+
+    TIEEE802dot1XInfoForm info;
+    info.pages()->setCurrentIndex(1);
+    gallery.save(info, u"dot1x-configuration"_s);
+
+    TIEEE802dot1XPaePortForm pae;
+    pae.setWindowTitle(u"PAE :"_s + gallery.address);
+    gallery.save(pae, u"dot1x-pae"_s);
+}
+
+void radius(const Gallery &gallery)
+{
+    TRadiusForm radius;
+    radius.setWindowTitle(u"RADIUS :"_s + gallery.address);
+    gallery.save(radius, u"radius"_s);
+}
+
+
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3, igmpSnooping, stp, qos, aaaStatus, aaaInformation, ssh, ssl};
+void (*const shots[])(const Gallery &) = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3, igmpSnooping, stp, qos, aaaStatus, aaaInformation, ssh, ssl, dot1x, radius};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,

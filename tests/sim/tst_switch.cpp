@@ -307,6 +307,45 @@ private Q_SLOTS:
         const std::string migration = "1.3.6.1.4.1.88508.12.15.2.4.1.6.3";
         set({{O(migration), Value::integer(1)}});
         QCOMPARE(m_store->number(O(migration)), int64_t(2));
+    void authenticatorFollowsTheGlobalSwitchAndMode()
+    {
+        const std::string config = "1.0.8802.1.1.1.1.2.1.1";
+        const std::string macState = "1.3.6.1.4.1.88508.12.3.6.1.1.3";
+        QCOMPARE(m_store->number(O(config + ".1.4")), int64_t(2)); // no link: disconnected
+        set({{O("1.0.8802.1.1.1.1.1.1.0"), Value::integer(2)}});
+        QCOMPARE(m_store->number(O(config + ".1.4")), int64_t(8));
+        QCOMPARE(m_store->number(O(config + ".5.4")), int64_t(1));
+        set({{O("1.0.8802.1.1.1.1.1.1.0"), Value::integer(1)}});
+        QCOMPARE(m_store->number(O(config + ".5.4")), int64_t(2));
+
+        QVERIFY(!m_store->next(O(macState), O(macState)));
+        set({{O("1.3.6.1.4.1.88508.12.3.1.2.0"), Value::integer(2)}});
+        std::vector<uint32_t> ports;
+        for (auto at = m_store->next(O(macState), O(macState)); at;
+             at = m_store->next(at->first, O(macState)))
+            ports.push_back(at->first.ids().back());
+        QCOMPARE(ports, (std::vector<uint32_t>{5, 5, 8}));
+        set({{O("1.3.6.1.4.1.88508.12.3.1.2.0"), Value::integer(1)}});
+        QVERIFY(!m_store->next(O(macState), O(macState)));
+
+        set({{O(config + ".3.2"), Value::integer(1)}});
+        QCOMPARE(m_store->number(O(config + ".4.2")), int64_t(1));
+    }
+
+    void sessionTimeGrowsAndRadiusKeysStayHidden()
+    {
+        const Oid session = O("1.0.8802.1.1.1.1.2.4.1.7.1");
+        const int64_t before = m_store->number(session);
+        m_now += 5s;
+        QCOMPARE(m_store->number(session), before + 500);
+
+        const std::string key = "1.3.6.1.4.1.88508.12.3.2.4.1.3";
+        QCOMPARE(m_store->value(O(key + ".1"))->bytes(), Bytes());
+        set({{O(key + ".2"), Value::octets("new-secret")}});
+        QCOMPARE(m_store->value(O(key + ".2"))->bytes(), Bytes());
+        const Oid address = O("1.3.6.1.4.1.88508.12.3.2.4.1.2.1");
+        QCOMPARE(m_store->check({{address, Value::ipAddress(Bytes(4, '\0'))}}).status,
+                 int(WrongValue));
     }
 
 private:
