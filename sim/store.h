@@ -26,6 +26,7 @@ enum ErrorStatus : int {
     InconsistentValue = 12,
     ResourceUnavailable = 13,
     NotWritable = 17,
+    InconsistentName = 18,
 };
 
 struct VarBind
@@ -102,6 +103,12 @@ public:
     void setAction(const Oid &object, std::unique_ptr<Action> action);
     // An extra check of SETs of one object, after its type and value checks.
     void setCheck(const Oid &object, std::function<int(const Oid &suffix, const Value &)> check);
+    // The value an instance would have after the SET at hand: the SET's own
+    // value, else the stored one.
+    using SetView = std::function<std::optional<Value>(const Oid &instance)>;
+    // A check that sees the other values of the SET (a row written at once).
+    void setRowCheck(const Oid &object,
+                     std::function<int(const Oid &suffix, const Value &, const SetView &)> check);
     void setDefault(const Oid &object, Value value);
     SetResult check(const std::vector<VarBind> &bindings) const;
     Journal apply(const std::vector<VarBind> &bindings);
@@ -129,6 +136,7 @@ private:
     std::map<Oid, std::function<Value()>> m_providers;
     std::map<Oid, std::unique_ptr<Action>> m_actions;
     std::map<Oid, std::function<int(const Oid &, const Value &)>> m_checks;
+    std::map<Oid, std::function<int(const Oid &, const Value &, const SetView &)>> m_rowChecks;
     Journal *m_journal = nullptr;
 };
 

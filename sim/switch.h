@@ -2,6 +2,7 @@
 
 #include "aaa.h"
 #include "filetable.h"
+#include "forwarding.h"
 #include "store.h"
 #include "transfers.h"
 
@@ -23,7 +24,7 @@ public:
 
     // Installs the computed values and actions; call once after loading.
     void install();
-    // Fills the forwarding table with `count` learned entries.
+    // Adds `count` learned entries to the forwarding table.
     void generateForwardingTable(int count);
     void setFileTransfers(FileTransfers *transfers) { m_files.setTransfers(transfers); }
     void setTftpPort(uint16_t port) { m_files.setTftpPort(port); }
@@ -51,6 +52,7 @@ private:
     Store &m_store;
     AaaServers m_aaa;
     FileTable m_files;
+    Forwarding m_forwarding;
     Clock m_clock;
     std::chrono::steady_clock::time_point m_boot;
     std::map<Oid, Value> m_saved;

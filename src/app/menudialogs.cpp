@@ -2,6 +2,7 @@
 
 #include "device/basicinfor.h"
 #include "device/filesys.h"
+#include "layer2/macfdb.h"
 #include "layer2/vlan.h"
 
 #include <QDialog>
@@ -25,7 +26,7 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"Files1", "File System :", make<TfrmFileSystem>},
         {"Diagnostic1", "Port Mirror Control :", nullptr},
         {"VLANs1", "VLAN :", make<TfrmVLan>},
-        {"MACForwarding1", "MAC Forwarding :", nullptr},
+        {"MACForwarding1", "MAC Forwarding :", make<TfrmMacManagement>},
         {"IGMPSnooping1", "IGMP Snooping :", nullptr},
         {"STP1", "STP :", nullptr},
         {"LAG1", "LAG Mangement :", nullptr},

@@ -46,6 +46,7 @@ bool changedSinceRead(const QTreeWidgetItem *row, int column)
 TTablePage::TTablePage(KxTableSpec spec, QWidget *parent)
     : QWidget(parent)
     , m_spec(std::move(spec))
+    , m_guard(m_spec.readingGuard ? m_spec.readingGuard : std::make_shared<KxReadingGuard>())
     , m_list(makeListView(QString::fromLatin1(m_spec.listName), columnTitles(m_spec.columns)))
     , m_popup(new QMenu(this))
 {
@@ -96,6 +97,7 @@ void TTablePage::makeActions()
         {KxTableAction::Delete, &TTablePage::remove},
         {KxTableAction::Save, &TTablePage::save},
         {KxTableAction::Print, &TTablePage::print},
+        {KxTableAction::Filter, &TTablePage::filter},
     };
     for (const auto &[kind, slot] : commands) {
         auto *made = new QAction(this);
@@ -153,7 +155,7 @@ KxSNMPRequest2Edits &TTablePage::binding()
 void TTablePage::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (m_readQueued)
+    if (m_readQueued || !m_spec.readOnShow)
         return;
     m_readQueued = true;
     // The first walk starts once the window is on the screen.
@@ -162,10 +164,11 @@ void TTablePage::showEvent(QShowEvent *event)
 
 void TTablePage::readTable()
 {
-    if (m_reading)
+    if (m_reading || anyReading())
         return;
     KxSNMPRequest2Edits &edits = binding();
     m_reading = true;
+    m_guard->reading = true;
     setActionStates();
     edits.request().active = true;
     if (m_spec.hideWhileReading)
@@ -176,6 +179,7 @@ void TTablePage::readTable()
     // Stop ends this walk only; later reads and writes must reach the switch.
     edits.request().active = true;
     m_reading = false;
+    m_guard->reading = false;
     setActionStates();
     showCount();
     if (m_closePending)
@@ -236,6 +240,7 @@ void TTablePage::setActionStates()
     action(KxTableAction::Delete)->setEnabled(idle && selected);
     action(KxTableAction::Save)->setEnabled(idle && hasRows);
     action(KxTableAction::Print)->setEnabled(idle && hasRows);
+    action(KxTableAction::Filter)->setEnabled(idle && hasRows && static_cast<bool>(filterRows));
 }
 
 void TTablePage::showCount()
@@ -351,7 +356,7 @@ void TTablePage::selectRowsWithKeys(const QStringList &keys)
 // user then reads it again with Refresh).
 void TTablePage::runCommand(const char *what, const std::function<void()> &command)
 {
-    if (m_reading)
+    if (anyReading())
         return;
     const bool ok = runGuarded(this, [&command] {
         command();
@@ -367,6 +372,8 @@ void TTablePage::runCommand(const char *what, const std::function<void()> &comma
 
 void TTablePage::refresh()
 {
+    if (anyReading())
+        return;
     m_list->clear();
     readTable();
 }
@@ -485,7 +492,17 @@ void TTablePage::save()
 
 void TTablePage::print()
 {
-    printList(this, listText(), m_spec.printTitle);
+    KxListText text = listText();
+    if (!m_spec.printHeading.isEmpty()) {
+        text.heading = m_spec.printHeading;
+        text.ruleLength = m_spec.printRuleLength;
+    }
+    printList(this, text, m_spec.printTitle);
+}
+
+void TTablePage::filter()
+{
+    runCommand("filter:", filterRows);
 }
 
 TTableDialog::TTableDialog(KxTableSpec spec, QWidget *parent)

@@ -21,7 +21,7 @@ class QTreeWidgetItem;
 
 // The commands of a list dialog. Each is one QAction, shared by its button
 // and its popup-menu item.
-enum class KxTableAction { Refresh, Stop, Insert, Edit, Delete, Close, Save, Print, Help };
+enum class KxTableAction { Refresh, Stop, Insert, Edit, Delete, Close, Save, Print, Help, Filter };
 
 struct KxTableButton
 {
@@ -34,6 +34,13 @@ struct KxTableMenuItem
 {
     KxTableAction action;
     const char *text;
+};
+
+// Shared by the pages of one dialog: while one of them reads, the commands
+// of all are ignored.
+struct KxReadingGuard
+{
+    bool reading = false;
 };
 
 // What a list dialog shows and how it writes its rows.
@@ -50,6 +57,8 @@ struct KxTableSpec
     QString textHeading;             // first line of the Save and Print text
     int textRuleLength = 0;
     QString printTitle;
+    QString printHeading; // empty: Print uses textHeading and textRuleLength
+    int printRuleLength = 0;
     int statusVar = -1; // the row-status variable, or -1
     QString createValue = QStringLiteral("createAndGo");
     QString deleteValue = QStringLiteral("destroy");
@@ -61,6 +70,8 @@ struct KxTableSpec
     bool multiRowEdit = false;           // Edit writes every selected row
     bool hideWhileReading = true;
     bool equalColumnWidths = true;
+    bool readOnShow = true;                       // false: the dialog starts the first walk itself
+    std::shared_ptr<KxReadingGuard> readingGuard; // null: the page has its own
 };
 
 // A list of one SNMP table with the commands of a list dialog: the walk
@@ -113,6 +124,8 @@ public:
     // Writes the deletion of a row; the default sets the row status to the
     // delete value and writes that cell alone.
     std::function<bool(QTreeWidgetItem *row)> deleteRow;
+    // Filters the rows (the Filter command, enabled when the list has rows).
+    std::function<void()> filterRows;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -132,6 +145,7 @@ private:
     QString keyOf(const QTreeWidgetItem *row) const;
     void runCommand(const char *what, const std::function<void()> &command);
     KxListText listText() const;
+    bool anyReading() const { return m_guard->reading; }
 
     void refresh();
     void stop();
@@ -140,8 +154,10 @@ private:
     void remove();
     void save();
     void print();
+    void filter();
 
     KxTableSpec m_spec;
+    std::shared_ptr<KxReadingGuard> m_guard;
     QTreeWidget *m_list;
     QLabel *m_count = nullptr;
     QMenu *m_popup;

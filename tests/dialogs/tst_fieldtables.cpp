@@ -3,6 +3,7 @@
 // without a change sends no SET.
 #include "device/basicinfor.h"
 #include "forms/bindingpage.h"
+#include "layer2/macfdb.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
 #include "simulator.h"
@@ -29,6 +30,10 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"Basic Information",
      [] {
          return std::make_unique<TBasicInforForm>();
+     }},
+    {"MAC Forwarding",
+     [] {
+         return std::make_unique<TfrmMacManagement>();
      }},
 };
 
