@@ -2,7 +2,9 @@
 
 #include "device/basicinfor.h"
 #include "device/filesys.h"
+#include "layer2/lagmangement.h"
 #include "layer2/macfdb.h"
+#include "layer2/porttrunk.h"
 #include "layer2/vlan.h"
 
 #include <QDialog>
@@ -29,7 +31,7 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"MACForwarding1", "MAC Forwarding :", make<TfrmMacManagement>},
         {"IGMPSnooping1", "IGMP Snooping :", nullptr},
         {"STP1", "STP :", nullptr},
-        {"LAG1", "LAG Mangement :", nullptr},
+        {"LAG1", "LAG Mangement :", make<TfrmLAGMangement>},
         {"QOS2", "QoS :", nullptr},
         {"Status1", "Status :", nullptr},
         {"Information1", "Information :", nullptr},
@@ -47,7 +49,8 @@ const std::vector<MenuDialog> &MenuDialogs()
 
 const MenuDialog &TrunkDialog()
 {
-    static const MenuDialog dialog{"PortTrunk1", "Port Trunk Mangement :", nullptr};
+    static const MenuDialog dialog{
+        "PortTrunk1", "Port Trunk Mangement :", make<TfrmTrunkMangement>};
     return dialog;
 }
 
