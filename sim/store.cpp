@@ -187,6 +187,12 @@ void Store::setCheck(const Oid &object, std::function<int(const Oid &, const Val
     m_checks[object] = std::move(check);
 }
 
+void Store::setRowCheck(const Oid &object,
+                        std::function<int(const Oid &, const Value &, const SetView &)> check)
+{
+    m_rowChecks[object] = std::move(check);
+}
+
 void Store::setDefault(const Oid &object, Value value)
 {
     const auto it = m_objects.find(object);
@@ -230,7 +236,22 @@ int Store::checkBinding(const std::vector<VarBind> &bindings, size_t i) const
     if (status != NoError)
         return status;
     const auto extra = m_checks.find(def->oid);
-    return extra == m_checks.end() ? NoError : extra->second(suffix, bindings[i].value);
+    if (extra != m_checks.end()) {
+        const int extraStatus = extra->second(suffix, bindings[i].value);
+        if (extraStatus != NoError)
+            return extraStatus;
+    }
+    const auto rowCheck = m_rowChecks.find(def->oid);
+    if (rowCheck == m_rowChecks.end())
+        return NoError;
+    const SetView after = [this, &bindings](const Oid &instance) -> std::optional<Value> {
+        for (const VarBind &binding : bindings) {
+            if (binding.oid == instance)
+                return binding.value;
+        }
+        return value(instance);
+    };
+    return rowCheck->second(suffix, bindings[i].value, after);
 }
 
 int Store::checkValue(const ObjectDef &def, const Value &value) const

@@ -26,6 +26,7 @@ enum ErrorStatus : int {
     InconsistentValue = 12,
     ResourceUnavailable = 13,
     NotWritable = 17,
+    InconsistentName = 18,
 };
 
 struct VarBind
@@ -104,6 +105,12 @@ public:
     void setCheck(const Oid &object, std::function<int(const Oid &suffix, const Value &)> check);
     // A check of a whole SET (relations between objects), after every binding passed its own.
     void addRequestCheck(std::function<SetResult(const std::vector<VarBind> &)> check);
+    // The value an instance would have after the SET at hand: the SET's own
+    // value, else the stored one.
+    using SetView = std::function<std::optional<Value>(const Oid &instance)>;
+    // A check that sees the other values of the SET (a row written at once).
+    void setRowCheck(const Oid &object,
+                     std::function<int(const Oid &suffix, const Value &, const SetView &)> check);
     void setDefault(const Oid &object, Value value);
     SetResult check(const std::vector<VarBind> &bindings) const;
     Journal apply(const std::vector<VarBind> &bindings);
@@ -132,6 +139,7 @@ private:
     std::map<Oid, std::unique_ptr<Action>> m_actions;
     std::map<Oid, std::function<int(const Oid &, const Value &)>> m_checks;
     std::vector<std::function<SetResult(const std::vector<VarBind> &)>> m_requestChecks;
+    std::map<Oid, std::function<int(const Oid &, const Value &, const SetView &)>> m_rowChecks;
     Journal *m_journal = nullptr;
 };
 

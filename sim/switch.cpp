@@ -36,7 +36,6 @@ const Oid CurrentTime = "1.3.6.1.4.1.88508.12.10.10.1.0"_oid;
 const Oid UpTimeText = "1.3.6.1.4.1.88508.12.10.10.2.0"_oid;
 const Oid BootTimeText = "1.3.6.1.4.1.88508.12.10.10.3.0"_oid;
 const Oid TimeZone = "1.3.6.1.4.1.88508.12.10.10.4.0"_oid;
-const Oid FdbEntry = "1.3.6.1.2.1.17.7.1.2.2.1"_oid;
 const Oid CommunityEntry = "1.3.6.1.6.3.18.1.1.1"_oid;
 const Oid VlanStaticEntry = "1.3.6.1.2.1.17.7.1.4.3.1"_oid;
 const Oid VlanCount = "1.3.6.1.2.1.17.7.1.1.4.0"_oid;
@@ -122,6 +121,7 @@ Switch::Switch(Store &store, Clock clock)
     , m_files(store, [this] { return upTimeTicks(); })
     , m_stp(store, [this] { return upTimeTicks(); })
     , m_igmp(store, [this] { return upTimeTicks(); })
+    , m_forwarding(store)
     , m_clock(std::move(clock))
     , m_boot(m_clock())
 {}
@@ -156,6 +156,7 @@ void Switch::install()
     installChecks();
     m_stp.install();
     m_igmp.install();
+    m_forwarding.install();
     m_saved = m_store.values();
 }
 
@@ -228,17 +229,7 @@ Bytes Switch::ledStatus() const
 
 void Switch::generateForwardingTable(int count)
 {
-    const TableDef *fdb = m_store.table(FdbEntry);
-    if (!fdb)
-        return;
-    for (const Oid &index : m_store.rowIndexes(*fdb))
-        m_store.eraseRow(*fdb, index);
-    for (int i = 0; i < count; ++i) {
-        const uint32_t n = static_cast<uint32_t>(i);
-        const Oid index{1, 0x00, 0x1C, 0xA8, (n >> 16) & 0xFF, (n >> 8) & 0xFF, n & 0xFF};
-        m_store.put(FdbEntry + Oid{2} + index, Value::integer(n % PortCount + 1));
-        m_store.put(FdbEntry + Oid{3} + index, Value::integer(3));
-    }
+    m_forwarding.generate(count);
     m_saved = m_store.values();
 }
 
@@ -255,6 +246,7 @@ void Switch::committedBinding(const Oid &oid, const Value &value)
     m_files.committed(oid, value);
     m_stp.committed(oid, value);
     m_igmp.committed(oid, value);
+    m_forwarding.committed(oid, value);
     if (oid == SaveConfig && value.number() == 3) {
         save();
     } else if (oid == SystemReset && value.number() == 2) {

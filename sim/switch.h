@@ -5,6 +5,7 @@
 #include "filetable.h"
 #include "igmp.h"
 #include "spanningtree.h"
+#include "forwarding.h"
 #include "store.h"
 #include "transfers.h"
 
@@ -26,7 +27,7 @@ public:
 
     // Installs the computed values and actions; call once after loading.
     void install();
-    // Fills the forwarding table with `count` learned entries.
+    // Adds `count` learned entries to the forwarding table.
     void generateForwardingTable(int count);
     void setFileTransfers(FileTransfers *transfers) { m_files.setTransfers(transfers); }
     void setTftpPort(uint16_t port) { m_files.setTftpPort(port); }
@@ -61,6 +62,7 @@ private:
     FileTable m_files;
     SpanningTree m_stp;
     IgmpSnooping m_igmp;
+    Forwarding m_forwarding;
     Clock m_clock;
     std::chrono::steady_clock::time_point m_boot;
     std::map<Oid, Value> m_saved;

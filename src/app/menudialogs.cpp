@@ -9,6 +9,9 @@
 #include "layer2/igmpsnooping.h"
 #include "layer2/qos.h"
 #include "layer2/stp.h"
+#include "layer2/lagmangement.h"
+#include "layer2/macfdb.h"
+#include "layer2/porttrunk.h"
 #include "layer2/vlan.h"
 #include "security/aaainfo.h"
 #include "security/aaastatus.h"
@@ -41,10 +44,10 @@ const std::vector<MenuDialog> &MenuDialogs()
         {"Files1", "File System :", make<TfrmFileSystem>},
         {"Diagnostic1", "Port Mirror Control :", make<Tfm_PortMirror>},
         {"VLANs1", "VLAN :", make<TfrmVLan>},
-        {"MACForwarding1", "MAC Forwarding :", nullptr},
+        {"MACForwarding1", "MAC Forwarding :", make<TfrmMacManagement>},
         {"IGMPSnooping1", "IGMP Snooping :", make<TIGMPSnoopingForm>},
         {"STP1", "STP :", make<TSTPForm>},
-        {"LAG1", "LAG Mangement :", nullptr},
+        {"LAG1", "LAG Mangement :", make<TfrmLAGMangement>},
         {"QOS2", "QoS :", make<TQOSForm>},
         {"Status1", "Status :", make<TIEEE802dot1XStatusForm>},
         {"Information1", "Information :", make<TIEEE802dot1XInfoForm>},
@@ -62,7 +65,8 @@ const std::vector<MenuDialog> &MenuDialogs()
 
 const MenuDialog &TrunkDialog()
 {
-    static const MenuDialog dialog{"PortTrunk1", "Port Trunk Mangement :", nullptr};
+    static const MenuDialog dialog{
+        "PortTrunk1", "Port Trunk Mangement :", make<TfrmTrunkMangement>};
     return dialog;
 }
 

@@ -58,6 +58,7 @@ QPushButton *PortSelectionDialog::makePortButton(int port)
         m_group->addButton(button, port);
     // Connected first: in a group, a port pressed here releases one pressed before.
     connect(button, &QPushButton::toggled, this, [this, port](bool down) { toggled(port, down); });
+    connect(button, &QPushButton::clicked, this, [this] { m_clicked = true; });
     button->setChecked(m_ports.contains(port));
     button->setEnabled(!locked && !m_options.disabled.contains(port));
     m_buttons[static_cast<size_t>(port - 1)] = button;
@@ -76,6 +77,10 @@ void PortSelectionDialog::toggled(int port, bool down)
 
 void PortSelectionDialog::btnOkClick()
 {
+    if (!m_clicked && !m_options.unclickedRefusal.isEmpty()) {
+        showPlainMessage(this, m_options.unclickedRefusal);
+        return;
+    }
     const QString refused = m_options.refusal ? m_options.refusal(m_ports) : QString();
     if (!refused.isEmpty()) {
         showPlainMessage(this, refused);

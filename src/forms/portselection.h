@@ -22,6 +22,9 @@ struct PortSelectionOptions
     bool clearDisabled = false;
     // Asked at "Ok..."; a non-empty answer is shown and keeps the dialog open.
     std::function<QString(const PortSet &)> refusal;
+    // Shown at "Ok..." when no port was clicked since the dialog opened;
+    // empty: "Ok..." takes the ports as they are.
+    QString unclickedRefusal;
 };
 
 // Chooses a set of the switch's ports: a toggle button per port, 20 to a row,
@@ -46,4 +49,5 @@ private:
     PortSet m_ports;
     std::array<QPushButton *, PortSet::PortCount> m_buttons{};
     QButtonGroup *m_group = nullptr;
+    bool m_clicked = false;
 };

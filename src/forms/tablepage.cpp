@@ -48,6 +48,7 @@ bool changedSinceRead(const QTreeWidgetItem *row, int column)
 TTablePage::TTablePage(KxTableSpec spec, QWidget *parent)
     : QWidget(parent)
     , m_spec(std::move(spec))
+    , m_guard(m_spec.readingGuard ? m_spec.readingGuard : std::make_shared<KxReadingGuard>())
     , m_list(makeListView(QString::fromLatin1(m_spec.listName), columnTitles(m_spec.columns)))
     , m_popup(new QMenu(this))
 {
@@ -98,6 +99,7 @@ void TTablePage::makeActions()
         {KxTableAction::Delete, &TTablePage::remove},
         {KxTableAction::Save, &TTablePage::save},
         {KxTableAction::Print, &TTablePage::print},
+        {KxTableAction::Filter, &TTablePage::filter},
     };
     for (const auto &[kind, slot] : commands) {
         auto *made = new QAction(this);
@@ -182,10 +184,11 @@ void TTablePage::showEvent(QShowEvent *event)
 
 void TTablePage::readTable()
 {
-    if (m_reading)
+    if (m_reading || anyReading())
         return;
     KxSNMPRequest2Edits &edits = binding();
     m_reading = true;
+    m_guard->reading = true;
     setActionStates();
     if (beforeRead)
         runGuarded(this, [this] {
@@ -205,6 +208,7 @@ void TTablePage::readTable()
     // Stop ends this walk only; later reads and writes must reach the switch.
     edits.request().active = true;
     m_reading = false;
+    m_guard->reading = false;
     setActionStates();
     showCount();
     if (m_closePending)
@@ -268,6 +272,7 @@ void TTablePage::setActionStates()
     const bool listed = hasRows || m_spec.saveWhenEmpty;
     action(KxTableAction::Save)->setEnabled(idle && listed);
     action(KxTableAction::Print)->setEnabled(idle && listed);
+    action(KxTableAction::Filter)->setEnabled(idle && hasRows && static_cast<bool>(filterRows));
 }
 
 void TTablePage::showCount()
@@ -385,7 +390,7 @@ void TTablePage::selectRowsWithKeys(const QStringList &keys)
 // user then reads it again with Refresh).
 void TTablePage::runCommand(const char *what, const std::function<void()> &command)
 {
-    if (m_reading)
+    if (anyReading())
         return;
     const bool ok = runGuarded(this, [&command] {
         command();
@@ -401,6 +406,8 @@ void TTablePage::runCommand(const char *what, const std::function<void()> &comma
 
 void TTablePage::refresh()
 {
+    if (anyReading())
+        return;
     m_list->clear();
     readTable();
 }
@@ -533,7 +540,17 @@ void TTablePage::save()
 
 void TTablePage::print()
 {
-    printList(this, listText(), m_spec.printTitle);
+    KxListText text = listText();
+    if (!m_spec.printHeading.isEmpty()) {
+        text.heading = m_spec.printHeading;
+        text.ruleLength = m_spec.printRuleLength;
+    }
+    printList(this, text, m_spec.printTitle);
+}
+
+void TTablePage::filter()
+{
+    runCommand("filter:", filterRows);
 }
 
 TTableDialog::TTableDialog(KxTableSpec spec, QWidget *parent)

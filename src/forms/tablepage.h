@@ -21,7 +21,7 @@ class QTreeWidgetItem;
 
 // The commands of a list dialog. Each is one QAction, shared by its button
 // and its popup-menu item.
-enum class KxTableAction { Refresh, Stop, Insert, Edit, Delete, Close, Save, Print, Help };
+enum class KxTableAction { Refresh, Stop, Insert, Edit, Delete, Close, Save, Print, Help, Filter };
 
 struct KxTableButton
 {
@@ -34,6 +34,13 @@ struct KxTableMenuItem
 {
     KxTableAction action;
     const char *text;
+};
+
+// Shared by the pages of one dialog: while one of them reads, the commands
+// of all are ignored.
+struct KxReadingGuard
+{
+    bool reading = false;
 };
 
 // What a list dialog shows and how it writes its rows.
@@ -50,6 +57,8 @@ struct KxTableSpec
     QString textHeading;             // first line of the Save and Print text
     int textRuleLength = 0;
     QString printTitle;
+    QString printHeading; // empty: Print uses textHeading and textRuleLength
+    int printRuleLength = 0;
     int statusVar = -1; // the row-status variable, or -1
     QString createValue = QStringLiteral("createAndGo");
     QString deleteValue = QStringLiteral("destroy");
@@ -71,6 +80,7 @@ struct KxTableSpec
     bool editorWritesRow = false;
     bool readOnFirstShow = true; // false: the dialog decides when the table is first read
     bool fitColumnsToContents = false; // after every read, each column as wide as its cells
+    std::shared_ptr<KxReadingGuard> readingGuard; // null: the page has its own
 };
 
 // A list of one SNMP table with the commands of a list dialog: the walk
@@ -134,6 +144,8 @@ public:
     std::function<bool(QTreeWidgetItem *row)> writeInsertedRow;
     // Whether the row may be deleted; without it every row may.
     std::function<bool(const QTreeWidgetItem *row)> deletable;
+    // Filters the rows (the Filter command, enabled when the list has rows).
+    std::function<void()> filterRows;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -152,6 +164,7 @@ private:
     void selectRowsWithKeys(const QStringList &keys);
     QString keyOf(const QTreeWidgetItem *row) const;
     void runCommand(const char *what, const std::function<void()> &command);
+    bool anyReading() const { return m_guard->reading; }
 
     void refresh();
     void stop();
@@ -160,8 +173,10 @@ private:
     void remove();
     void save();
     void print();
+    void filter();
 
     KxTableSpec m_spec;
+    std::shared_ptr<KxReadingGuard> m_guard;
     QTreeWidget *m_list;
     QLabel *m_count = nullptr;
     QMenu *m_popup;

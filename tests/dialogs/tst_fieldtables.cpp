@@ -9,6 +9,7 @@
 #include "layer2/igmpsnooping.h"
 #include "layer2/qos.h"
 #include "layer2/stp.h"
+#include "layer2/macfdb.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
 #include "security/aaainfo.h"
@@ -65,6 +66,10 @@ const std::pair<const char *, DialogFactory> dialogs[] = {
     {"802.1X Status",
      [] {
          return std::make_unique<TIEEE802dot1XStatusForm>();
+     }},
+    {"MAC Forwarding",
+     [] {
+         return std::make_unique<TfrmMacManagement>();
      }},
 };
 

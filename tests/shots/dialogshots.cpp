@@ -16,6 +16,12 @@
 #include "layer2/qos.h"
 #include "layer2/stp.h"
 #include "layer2/stpeditors.h"
+#include "layer2/lagmangement.h"
+#include "layer2/macfdb.h"
+#include "layer2/macfdbfilter.h"
+#include "layer2/porttrunk.h"
+#include "layer2/porttrunkeditors.h"
+#include "layer2/staticmac.h"
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
 #include "moduletest.h"
@@ -93,6 +99,39 @@ void vlans(const Gallery &gallery)
     PortSelectionDialog ports(PortSet::fromText(u"1,2,3,4,5,6,7,8,9,10,11,12"_s), {}, &vlan);
     ports.setWindowTitle(u"VLAN Insert PortMembers"_s);
     gallery.save(ports, u"vlan-port-selection"_s);
+}
+void macForwarding(const Gallery &gallery)
+{
+    TfrmMacManagement mac;
+    mac.setWindowTitle(u"MAC Forwarding :"_s + gallery.address);
+    gallery.save(mac, u"mac-forwarding"_s);
+    TfrmMacFDBFilter filter(&mac);
+    gallery.save(filter, u"mac-filter"_s);
+    mac.pages()->setCurrentWidget(mac.unicastPage());
+    gallery.save(mac, u"static-unicast"_s);
+    mac.pages()->setCurrentWidget(mac.multicastPage());
+    gallery.save(mac, u"static-multicast"_s);
+}
+
+void portTrunk(const Gallery &gallery)
+{
+    TfrmTrunkMangement trunk;
+    trunk.setWindowTitle(u"Port Trunk Mangement :"_s + gallery.address);
+    gallery.save(trunk, u"port-trunk"_s);
+    TfrmPortTrunkInsert insert(*trunk.trunkPage()->list(), &trunk);
+    insert.findChild<QLineEdit *>(u"edtPortTrunkInsertGroupId"_s)->setText(u"2"_s);
+    insert.findChild<QLineEdit *>(u"edtPortTrunkInsertName"_s)->setText(u"Uplink"_s);
+    insert.findChild<QLineEdit *>(u"edtPortTrunkInsertMasterPort"_s)->setText(u"21"_s);
+    insert.findChild<QLineEdit *>(u"edtPortTrunkInsertMemberPort"_s)->setText(u"000007"_s);
+    gallery.save(insert, u"port-trunk-insert"_s);
+}
+
+void linkAggregation(const Gallery &gallery)
+{
+    TfrmLAGMangement lag;
+    lag.setWindowTitle(u"LAG Mangement :"_s + gallery.address);
+    lag.pages()->setCurrentWidget(lag.aggregatorPage());
+    gallery.save(lag, u"lag"_s);
 }
 
 void snmpv3(const Gallery &gallery)
@@ -278,8 +317,9 @@ void radius(const Gallery &gallery)
 }
 
 
+
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3, igmpSnooping, stp, qos, aaaStatus, aaaInformation, ssh, ssl, dot1x, radius};
+void (*const shots[])(const Gallery &) = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3, igmpSnooping, stp, qos, aaaStatus, aaaInformation, ssh, ssl, dot1x, radius, macForwarding, portTrunk, linkAggregation};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,
@@ -355,6 +395,15 @@ void addSampleRows(const SimulatedSwitch &simulated)
                       u"i"_s,
                       QString::number(port + 5));
     addAAAServers(simulated);
+    simulated.runTool(u"snmpset"_s,
+                      {u"-v2c"_s,
+                       u"-cgranite"_s,
+                       u"1.3.6.1.2.1.17.7.1.3.1.1.3.10.0.80.86.16.0.7.0"_s,
+                       u"x"_s,
+                       u"100000"_s,
+                       u"1.3.6.1.2.1.17.7.1.3.1.1.4.10.0.80.86.16.0.7.0"_s,
+                       u"i"_s,
+                       u"3"_s});
 }
 
 } // namespace

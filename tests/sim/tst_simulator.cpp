@@ -193,6 +193,7 @@ private Q_SLOTS:
                      sim::LoadDataFile(RQ5160_SOURCE_DIR "/sim/data/rq5160.sim", store)),
                  QString());
         sim::Switch device(store);
+        device.install();
         device.generateForwardingTable(5);
         QSet<QString> expected;
         for (const auto &[oid, value] : store.values())
