@@ -3,6 +3,7 @@
 #include "aaa.h"
 #include "filetable.h"
 #include "store.h"
+#include "traffic.h"
 #include "transfers.h"
 
 #include <chrono>
@@ -47,10 +48,13 @@ private:
     void reset();
     void authenticate(uint32_t port);
     void cleanCounters();
+    void installTraffic();
+    uint32_t portOfDataSource(const Oid &index) const;
 
     Store &m_store;
     AaaServers m_aaa;
     FileTable m_files;
+    PortTraffic m_traffic;
     Clock m_clock;
     std::chrono::steady_clock::time_point m_boot;
     std::map<Oid, Value> m_saved;
