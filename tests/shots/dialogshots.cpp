@@ -7,14 +7,19 @@
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
 #include "moduletest.h"
+#include "rmon/rmonwindow.h"
+#include "rmon/statisticspage.h"
+#include "rmon/statisticspoller.h"
 #include "simulator.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -72,8 +77,32 @@ void vlans(const Gallery &gallery)
     gallery.save(ports, u"vlan-port-selection"_s);
 }
 
+// The RMON program's Statistics page after a few seconds of polling, with
+// four ports charted.
+void rmonStatistics(const Gallery &gallery)
+{
+    TRmonWindow window(gallery.address, RmonPage::Statistics);
+    TStatisticsPage &page = window.statisticsPage();
+    window.show();
+    for (int poll = 0; poll < 12; ++poll) {
+        QEventLoop wait;
+        QTimer::singleShot(500, &wait, &QEventLoop::quit);
+        wait.exec();
+        page.btnStatisticsRefreshClick();
+        if (page.poller().busy()) {
+            QEventLoop polled;
+            QObject::connect(&page.poller(), &StatisticsPoller::polled, &polled, &QEventLoop::quit);
+            polled.exec();
+        }
+    }
+    auto *list = page.findChild<QTreeWidget *>(u"lvwStatistics"_s);
+    for (int row : {0, 11, 16, 20})
+        list->topLevelItem(row)->setSelected(true);
+    gallery.save(window, u"rmon-statistics"_s);
+}
+
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation, vlans};
+void (*const shots[])(const Gallery &) = {basicInformation, vlans, rmonStatistics};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,
