@@ -111,7 +111,6 @@ TStatisticsPage::TStatisticsPage(QWidget *parent)
         headers << column.title;
     m_list->setHeaderLabels(headers);
     m_list->header()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     createChart();
 
     auto *splitter = new QSplitter(Qt::Vertical);
@@ -156,7 +155,10 @@ QWidget *TStatisticsPage::createControls()
     QPushButton *refresh = Button(u"Refresh"_s, u"btnStatisticsRefresh"_s);
     QPushButton *save = Button(u"Save"_s, u"btnStatisticsSave"_s);
     QPushButton *saveChart = Button(u"Save Chart"_s, u"btnStatisticsSaveChart"_s);
-    connect(m_show, &QComboBox::currentIndexChanged, this, &TStatisticsPage::showStatistics);
+    connect(m_show, &QComboBox::currentIndexChanged, this, [this] {
+        m_columnFits = 1;
+        showStatistics();
+    });
     connect(m_interval, &QComboBox::currentIndexChanged, this, &TStatisticsPage::intervalChanged);
     connect(m_quantity, &QComboBox::currentIndexChanged, this, &TStatisticsPage::showChart);
     connect(refresh, &QPushButton::clicked, this, &TStatisticsPage::btnStatisticsRefreshClick);
@@ -230,6 +232,13 @@ void TStatisticsPage::showStatistics()
             m_list->insertTopLevelItem(at, item);
         }
         showRow(*item, row);
+    }
+    // Fitting the columns on every change would measure every cell each poll:
+    // they are fitted to the first rates and again when the view changes.
+    if (m_columnFits < 2 && !rows.empty()) {
+        for (int c = 0; c < columns.size(); ++c)
+            m_list->resizeColumnToContents(c);
+        ++m_columnFits;
     }
     m_status->setText(u"Last poll "_s + QTime::currentTime().toString(u"HH:mm:ss"_s));
     showChart();

@@ -56,4 +56,5 @@ private:
     QChartView *m_chartView = nullptr;
     QLabel *m_status = nullptr;
     std::map<quint32, QTreeWidgetItem *> m_items;
+    int m_columnFits = 0;
 };
