@@ -42,6 +42,13 @@ const Oid VlanCount = "1.3.6.1.2.1.17.7.1.1.4.0"_oid;
 const Oid CleanCounters = "1.3.6.1.4.1.88508.11.68.1.2.1.2.4.0"_oid;
 const Oid AuthStatsEntry = "1.0.8802.1.1.1.1.2.2.1"_oid;
 const Oid AuthDiagEntry = "1.0.8802.1.1.1.1.2.3.1"_oid;
+const Oid IfIndex = "1.3.6.1.2.1.2.2.1.1"_oid;
+const Oid EtherStatsEntry = "1.3.6.1.2.1.16.1.1.1"_oid;
+const Oid TrafficRate = "1.3.6.1.4.1.88508.99.1.1.1"_oid;
+const Oid TrafficBurst = "1.3.6.1.4.1.88508.99.1.1.2"_oid;
+constexpr uint32_t EtherStatsDataSource = 2;
+constexpr uint32_t FirstEtherStatsCounter = 3;
+constexpr uint32_t LastEtherStatsCounter = 19;
 
 constexpr uint32_t PortCount = 24;
 constexpr size_t LedBytes = 55;
@@ -157,6 +164,7 @@ void Switch::install()
     m_stp.install();
     m_igmp.install();
     m_forwarding.install();
+    installTraffic();
     m_saved = m_store.values();
 }
 
@@ -187,6 +195,36 @@ int Switch::consistent(const Oid &oid, const std::map<Oid, Value> &staged) const
     const int64_t target = after(MirrorTarget);
     return target == after(MirrorIngress) || target == after(MirrorEgress) ? InconsistentValue
                                                                            : NoError;
+}
+
+// The etherStats counters follow the traffic of the port their data source
+// names (ifIndex.N); they are 32-bit counters and wrap.
+void Switch::installTraffic()
+{
+    for (uint32_t port = 1; port <= PortCount; ++port)
+        m_traffic.setRate(
+            port, static_cast<uint64_t>(m_store.number(TrafficRate + Oid{port})), m_clock());
+    const TableDef *stats = m_store.table(EtherStatsEntry);
+    if (!stats)
+        return;
+    for (const Oid &index : m_store.rowIndexes(*stats)) {
+        for (uint32_t column = FirstEtherStatsCounter; column <= LastEtherStatsCounter; ++column) {
+            m_store.setProvider(EtherStatsEntry + Oid{column} + index, [this, column, index] {
+                const uint64_t count
+                    = m_traffic.etherStatsCounter(column, portOfDataSource(index), m_clock());
+                return Value::unsignedOf(Type::Counter32, count & 0xFFFFFFFFu);
+            });
+        }
+    }
+}
+
+uint32_t Switch::portOfDataSource(const Oid &index) const
+{
+    const auto source = m_store.value(EtherStatsEntry + Oid{EtherStatsDataSource} + index);
+    if (!source || source->type() != Type::ObjectId || !source->oid().startsWith(IfIndex)
+        || source->oid().size() != IfIndex.size() + 1)
+        return 0;
+    return source->oid().ids().back();
 }
 
 uint32_t Switch::upTimeTicks() const
@@ -264,6 +302,13 @@ void Switch::committedBinding(const Oid &oid, const Value &value)
         if (m_store.value(TrunkEntry + Oid{7} + index))
             m_store.put(TrunkEntry + Oid{5} + index,
                         Value::integer(m_store.number(TrunkEntry + Oid{3} + index)));
+    } else if (oid.startsWith(AuthConfigEntry + Oid{6}) || oid.startsWith(PaePortEntry + Oid{4})
+               || oid.startsWith(PaePortEntry + Oid{5})) {
+        authenticate(oid.ids().back());
+    } else if (oid.startsWith(TrafficRate) && oid.size() == TrafficRate.size() + 1) {
+        m_traffic.setRate(oid.ids().back(), static_cast<uint64_t>(value.number()), m_clock());
+    } else if (oid.startsWith(TrafficBurst) && oid.size() == TrafficBurst.size() + 1) {
+        m_traffic.addBurst(oid.ids().back(), static_cast<uint64_t>(value.number()));
     } else if (oid == CleanCounters && value.number() == 2) {
         cleanCounters();
     } else if (oid.startsWith(CommunityEntry) && m_communitiesChanged) {
@@ -323,6 +368,7 @@ void Switch::reset()
     m_store.restore(m_saved);
     m_store.put(SystemReset, Value::integer(4));
     m_boot = m_clock();
+    m_traffic.reset(m_boot);
     if (m_communitiesChanged)
         m_communitiesChanged();
 }

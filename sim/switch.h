@@ -7,6 +7,7 @@
 #include "spanningtree.h"
 #include "forwarding.h"
 #include "store.h"
+#include "traffic.h"
 #include "transfers.h"
 
 #include <chrono>
@@ -55,6 +56,8 @@ private:
     void save();
     void reset();
     void cleanCounters();
+    void installTraffic();
+    uint32_t portOfDataSource(const Oid &index) const;
 
     Store &m_store;
     AaaServers m_aaa;
@@ -63,6 +66,7 @@ private:
     SpanningTree m_stp;
     IgmpSnooping m_igmp;
     Forwarding m_forwarding;
+    PortTraffic m_traffic;
     Clock m_clock;
     std::chrono::steady_clock::time_point m_boot;
     std::map<Oid, Value> m_saved;

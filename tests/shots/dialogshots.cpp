@@ -33,6 +33,9 @@
 #include "security/ieee802dot1xpaeport.h"
 #include "security/ieee802dot1xstatus.h"
 #include "security/radius.h"
+#include "rmon/rmonwindow.h"
+#include "rmon/statisticspage.h"
+#include "rmon/statisticspoller.h"
 #include "simulator.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
@@ -42,8 +45,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -164,6 +169,30 @@ void snmpv3(const Gallery &gallery)
     TAddCommunityForm community({u"all"_s, u"mib2"_s}, &form);
     community.findChild<QLineEdit *>(u"ED_CommunityName"_s)->setText(u"monitor"_s);
     gallery.save(community, u"snmpv3-add-community"_s);
+}
+
+// The RMON program's Statistics page after a few seconds of polling, with
+// four ports charted.
+void rmonStatistics(const Gallery &gallery)
+{
+    TRmonWindow window(gallery.address, RmonPage::Statistics);
+    TStatisticsPage &page = window.statisticsPage();
+    window.show();
+    for (int poll = 0; poll < 12; ++poll) {
+        QEventLoop wait;
+        QTimer::singleShot(500, &wait, &QEventLoop::quit);
+        wait.exec();
+        page.btnStatisticsRefreshClick();
+        if (page.poller().busy()) {
+            QEventLoop polled;
+            QObject::connect(&page.poller(), &StatisticsPoller::polled, &polled, &QEventLoop::quit);
+            polled.exec();
+        }
+    }
+    auto *list = page.findChild<QTreeWidget *>(u"lvwStatistics"_s);
+    for (int row : {0, 11, 16, 20})
+        list->topLevelItem(row)->setSelected(true);
+    gallery.save(window, u"rmon-statistics"_s);
 }
 
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
@@ -318,8 +347,9 @@ void radius(const Gallery &gallery)
 
 
 
+
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3, igmpSnooping, stp, qos, aaaStatus, aaaInformation, ssh, ssl, dot1x, radius, macForwarding, portTrunk, linkAggregation};
+void (*const shots[])(const Gallery &) = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3, igmpSnooping, stp, qos, aaaStatus, aaaInformation, ssh, ssl, dot1x, radius, macForwarding, portTrunk, linkAggregation, rmonStatistics};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,

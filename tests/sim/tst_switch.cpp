@@ -115,6 +115,32 @@ private Q_SLOTS:
         QCOMPARE(m_store->number(O(Agent + ".2.3.0")), int64_t(4)); // no-reset
     }
 
+    void etherStatsCountersFollowTheTrafficAndWrap()
+    {
+        const std::string stats = "1.3.6.1.2.1.16.1.1.1";
+        const auto counter = [this, &stats](int column, int port) {
+            return m_store->number(
+                O(stats + "." + std::to_string(column) + "." + std::to_string(port)));
+        };
+        // GIVEN port 5 carrying 1,200,000 octets/s and port 4 without traffic
+        const int64_t before = counter(4, 5);
+        m_now += 10s;
+        QCOMPARE(counter(4, 5) - before, int64_t(12000000));
+        QCOMPARE(counter(4, 4), int64_t(0));
+        // A burst adds its octets at once, and packets in the same mix.
+        set({{O("1.3.6.1.4.1.88508.99.1.1.2.5"), Value::unsignedOf(Type::Gauge32, 4528000)}});
+        QCOMPARE(counter(4, 5) - before, int64_t(16528000));
+        QCOMPARE(counter(5, 5), int64_t(16528000 * 10 / 4528));
+        QCOMPARE(counter(14, 5), counter(5, 5) * 3 / 10);
+        // A rate change keeps what was counted; the 32-bit counter wraps.
+        set({{O("1.3.6.1.4.1.88508.99.1.1.1.5"), Value::unsignedOf(Type::Gauge32, 1000000000)}});
+        m_now += 5s;
+        QCOMPARE(counter(4, 5), int64_t((16528000 + 5000000000LL) % 4294967296LL));
+        // A switch reset restarts every count.
+        set({{O(Agent + ".2.3.0"), Value::integer(2)}});
+        QCOMPARE(counter(4, 5), int64_t(0));
+    }
+
     void trunkBookkeeping()
     {
         QCOMPARE(m_store->number(O(Trunk + ".2.0")), int64_t(1));

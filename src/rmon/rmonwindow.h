@@ -1,0 +1,26 @@
+#pragma once
+
+#include "rmon/rmonpage.h"
+
+#include <QMainWindow>
+
+class QTabWidget;
+class TStatisticsPage;
+
+// The RMON program's window: one tab per RMON group, opened on the page the
+// module's menu item asked for.
+class TRmonWindow final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    TRmonWindow(const QString &address, RmonPage page, QWidget *parent = nullptr);
+    ~TRmonWindow() override;
+
+    RmonPage currentPage() const;
+    TStatisticsPage &statisticsPage() { return *m_statistics; }
+
+private:
+    QTabWidget *m_pages = nullptr;
+    TStatisticsPage *m_statistics = nullptr;
+};
