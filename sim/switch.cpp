@@ -302,9 +302,6 @@ void Switch::committedBinding(const Oid &oid, const Value &value)
         if (m_store.value(TrunkEntry + Oid{7} + index))
             m_store.put(TrunkEntry + Oid{5} + index,
                         Value::integer(m_store.number(TrunkEntry + Oid{3} + index)));
-    } else if (oid.startsWith(AuthConfigEntry + Oid{6}) || oid.startsWith(PaePortEntry + Oid{4})
-               || oid.startsWith(PaePortEntry + Oid{5})) {
-        authenticate(oid.ids().back());
     } else if (oid.startsWith(TrafficRate) && oid.size() == TrafficRate.size() + 1) {
         m_traffic.setRate(oid.ids().back(), static_cast<uint64_t>(value.number()), m_clock());
     } else if (oid.startsWith(TrafficBurst) && oid.size() == TrafficBurst.size() + 1) {

@@ -26,6 +26,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -225,13 +227,20 @@ void TMainForm::createRmonBinding()
     m_rmon->BindControl(0, m_rmonState);
     m_rmon->OnRefreshDone = [this](KxSNMPRequest2Controls &, const KxSNMPError &reply) {
         rmonStateRead(reply);
+        // A change asked for while this read was out is read now.
+        if (std::exchange(m_rmonReadAgain, false))
+            QMetaObject::invokeMethod(this, &TMainForm::UpdateRmonMenu, Qt::QueuedConnection);
     };
 }
 
 void TMainForm::UpdateRmonMenu()
 {
-    if (!m_rmon || m_rmon->busy())
+    if (!m_rmon)
         return;
+    if (m_rmon->busy()) {
+        m_rmonReadAgain = true;
+        return;
+    }
     try {
         m_rmon->Refresh();
     } catch (const KxException &error) {

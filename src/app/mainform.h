@@ -72,6 +72,7 @@ private:
     QLabel *m_rmonState = nullptr;
     TPanelForm *m_panel = nullptr;
     std::unique_ptr<KxSNMPRequest2Edits> m_rmon;
+    bool m_rmonReadAgain = false;
     DialogOpener m_dialogs;
     QString m_trunkAlgorithmTitle;
 };

@@ -89,7 +89,8 @@ protected:
     // written and keep their last read value. True also when nothing needed
     // writing. After a write the page is read again (a scalar page only after
     // a failed one).
-    bool applyBinding(bool wholeWhenChanged = false, const std::function<bool(int var)> &leftOut = {});
+    bool applyBinding(bool wholeWhenChanged = false,
+                      const std::function<bool(int var)> &leftOut = {});
 
 private:
     QWidget *fieldControl(const char *name) const;

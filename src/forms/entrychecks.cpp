@@ -159,6 +159,8 @@ bool checkFormat(QLineEdit *edit, const QString &format)
     // A text that is no number gets the format's range message.
     parsed.validate(u"-x"_s, &message);
     return checkEntry(false, edit, message);
+}
+
 bool checkChosen(RadioGroup *group, const QString &field)
 {
     return checkEntry(group->itemIndex() >= 0, group, unchosenFieldMessage(field));

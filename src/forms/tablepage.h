@@ -78,7 +78,7 @@ struct KxTableSpec
     // The insert editor writes the new row itself; the list is read again
     // once it closes.
     bool editorWritesRow = false;
-    bool readOnFirstShow = true; // false: the dialog decides when the table is first read
+    bool readOnFirstShow = true;       // false: the dialog decides when the table is first read
     bool fitColumnsToContents = false; // after every read, each column as wide as its cells
     std::shared_ptr<KxReadingGuard> readingGuard; // null: the page has its own
 };

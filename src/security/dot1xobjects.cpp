@@ -6,7 +6,7 @@ using namespace KxSyntax;
 using namespace KxAccess;
 
 const KxOptionList SystemAuthControlOptions{{1, "enabled"}, {2, "disabled"}};
-const KxOptionList AuthProtocolOptions{{2, "Local"}, {4, "RadiusEap"}};
+const KxOptionList Dot1xAuthProtocolOptions{{2, "Local"}, {4, "RadiusEap"}};
 const KxOptionList AuthModeOptions{{1, "portBase"}, {2, "macBase"}, {3, "none"}};
 const KxOptionList ControlledDirectionOptions{{0, "both"}, {1, "in"}};
 const KxOptionList PortControlOptions{

@@ -6,7 +6,7 @@
 // The IEEE 802.1X objects the 802.1X dialogs share.
 
 extern const KxOptionList SystemAuthControlOptions; // 1 "enabled", 2 "disabled"
-extern const KxOptionList AuthProtocolOptions;      // 2 "Local", 4 "RadiusEap"
+extern const KxOptionList Dot1xAuthProtocolOptions; // 2 "Local", 4 "RadiusEap"
 extern const KxOptionList AuthModeOptions;          // 1 "portBase", 2 "macBase", 3 "none"
 extern const KxOptionList ControlledDirectionOptions;
 extern const KxOptionList PortControlOptions;
@@ -21,7 +21,7 @@ inline constexpr KxSNMPVarDesc AuthProtocolDesc{"1.3.6.1.4.1.88508.12.3.1.1",
                                                 "User Authentication Protocol",
                                                 KxSyntax::Integer,
                                                 KxAccess::ReadWrite,
-                                                &AuthProtocolOptions};
+                                                &Dot1xAuthProtocolOptions};
 inline constexpr KxSNMPVarDesc AuthModeDesc{"1.3.6.1.4.1.88508.12.3.1.2",
                                             "Device Authentication Mode",
                                             KxSyntax::Integer,

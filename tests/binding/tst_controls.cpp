@@ -28,7 +28,7 @@ const KxSNMPVarDesc interfaceTable[] = {
 };
 
 const KxSNMPVarDesc missingTable[] = {
-    {"1.3.6.1.4.1.88508.99.1.1", "Nothing", KxSyntax::Integer, KxAccess::ReadOnly},
+    {"1.3.6.1.4.1.88508.98.1.1", "Nothing", KxSyntax::Integer, KxAccess::ReadOnly},
     {},
 };
 

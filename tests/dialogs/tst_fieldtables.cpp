@@ -7,15 +7,15 @@
 #include "device/timeunit.h"
 #include "forms/bindingpage.h"
 #include "layer2/igmpsnooping.h"
+#include "layer2/macfdb.h"
 #include "layer2/qos.h"
 #include "layer2/stp.h"
-#include "layer2/macfdb.h"
 #include "moduletest.h"
 #include "platform/radiogroup.h"
 #include "security/aaainfo.h"
 #include "security/aaastatus.h"
-#include "security/sshconfig.h"
 #include "security/ieee802dot1xstatus.h"
+#include "security/sshconfig.h"
 #include "simulator.h"
 #include "snmpv3/snmpv3.h"
 
@@ -38,11 +38,26 @@ using DialogFactory = std::function<std::unique_ptr<QDialog>()>;
 
 // The dialogs with field tables; a new dialog adds its line here.
 const std::pair<const char *, DialogFactory> dialogs[] = {
-    {"Basic Information", [] { return std::make_unique<TBasicInforForm>(); }},
-    {"SNMPv3", [] { return std::make_unique<TSNMPV3Form>(); }},
-    {"Time", [] { return std::make_unique<Tfrm_Time>(); }},
-    {"Port Mirror", [] { return std::make_unique<Tfm_PortMirror>(); }},
-    {"RMON Status", [] { return std::make_unique<Tfrm_RmonStatus>(); }},
+    {"Basic Information",
+     [] {
+         return std::make_unique<TBasicInforForm>();
+     }},
+    {"SNMPv3",
+     [] {
+         return std::make_unique<TSNMPV3Form>();
+     }},
+    {"Time",
+     [] {
+         return std::make_unique<Tfrm_Time>();
+     }},
+    {"Port Mirror",
+     [] {
+         return std::make_unique<Tfm_PortMirror>();
+     }},
+    {"RMON Status",
+     [] {
+         return std::make_unique<Tfrm_RmonStatus>();
+     }},
     {"STP",
      [] {
          return std::make_unique<TSTPForm>();

@@ -47,7 +47,7 @@ public:
 
     void applyPage() override
     {
-        applyBinding([this](int var) { return holdContact && var == ContactVar; });
+        applyBinding(false, [this](int var) { return holdContact && var == ContactVar; });
     }
 
 private:

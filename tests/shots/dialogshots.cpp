@@ -13,29 +13,29 @@
 #include "forms/tablepage.h"
 #include "layer2/igmpsnooping.h"
 #include "layer2/igmpsnoopingctrl.h"
-#include "layer2/qos.h"
-#include "layer2/stp.h"
-#include "layer2/stpeditors.h"
 #include "layer2/lagmangement.h"
 #include "layer2/macfdb.h"
 #include "layer2/macfdbfilter.h"
 #include "layer2/porttrunk.h"
 #include "layer2/porttrunkeditors.h"
+#include "layer2/qos.h"
 #include "layer2/staticmac.h"
+#include "layer2/stp.h"
+#include "layer2/stpeditors.h"
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
 #include "moduletest.h"
+#include "rmon/rmonwindow.h"
+#include "rmon/statisticspage.h"
+#include "rmon/statisticspoller.h"
 #include "security/aaainfo.h"
 #include "security/aaastatus.h"
-#include "security/sshconfig.h"
-#include "security/sslconfig.h"
 #include "security/ieee802dot1xinfo.h"
 #include "security/ieee802dot1xpaeport.h"
 #include "security/ieee802dot1xstatus.h"
 #include "security/radius.h"
-#include "rmon/rmonwindow.h"
-#include "rmon/statisticspage.h"
-#include "rmon/statisticspoller.h"
+#include "security/sshconfig.h"
+#include "security/sslconfig.h"
 #include "simulator.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
@@ -322,7 +322,6 @@ void ssl(const Gallery &gallery)
     gallery.save(ssl, u"ssl"_s);
 }
 
-
 void dot1x(const Gallery &gallery)
 {
     TIEEE802dot1XStatusForm status;
@@ -345,11 +344,28 @@ void radius(const Gallery &gallery)
     gallery.save(radius, u"radius"_s);
 }
 
-
-
-
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
-void (*const shots[])(const Gallery &) = {basicInformation, vlans, ports, time, portMirror, trafficControl, rmonStatus, snmpv3, igmpSnooping, stp, qos, aaaStatus, aaaInformation, ssh, ssl, dot1x, radius, macForwarding, portTrunk, linkAggregation, rmonStatistics};
+void (*const shots[])(const Gallery &) = {basicInformation,
+                                          vlans,
+                                          ports,
+                                          time,
+                                          portMirror,
+                                          trafficControl,
+                                          rmonStatus,
+                                          snmpv3,
+                                          igmpSnooping,
+                                          stp,
+                                          qos,
+                                          aaaStatus,
+                                          aaaInformation,
+                                          ssh,
+                                          ssl,
+                                          dot1x,
+                                          radius,
+                                          macForwarding,
+                                          portTrunk,
+                                          linkAggregation,
+                                          rmonStatistics};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,

@@ -333,6 +333,8 @@ private Q_SLOTS:
         const std::string migration = "1.3.6.1.4.1.88508.12.15.2.4.1.6.3";
         set({{O(migration), Value::integer(1)}});
         QCOMPARE(m_store->number(O(migration)), int64_t(2));
+    }
+
     void authenticatorFollowsTheGlobalSwitchAndMode()
     {
         const std::string config = "1.0.8802.1.1.1.1.2.1.1";
