@@ -161,24 +161,24 @@ QList<KxTextColumn> columnsTitled(std::initializer_list<QString> titles)
     return columns;
 }
 
-KxTableSpec portSpec(const char *listName, const KxSNMPVarDesc *table, QList<KxTextColumn> columns)
+KxTableDesc portDesc(const char *listName, const KxSNMPVarDesc *table, QList<KxTextColumn> columns)
 {
-    KxTableSpec spec;
-    spec.listName = listName;
-    spec.table = table;
-    spec.kind = MVT_FMV;
-    spec.columns = std::move(columns);
-    spec.menu = {{KxTableAction::Edit, "Edit"}};
-    spec.multiRowEdit = true;
-    spec.hideWhileReading = false;
-    spec.equalColumnWidths = false;
-    spec.readOnFirstShow = false;
-    return spec;
+    KxTableDesc desc;
+    desc.listName = listName;
+    desc.table = table;
+    desc.kind = MVT_FMV;
+    desc.columns = std::move(columns);
+    desc.menu = {{KxTableAction::Edit, "Edit"}};
+    desc.multiRowEdit = true;
+    desc.hideWhileReading = false;
+    desc.equalColumnWidths = false;
+    desc.readOnFirstShow = false;
+    return desc;
 }
 
-KxTableSpec interfaceSpec()
+KxTableDesc interfaceDesc()
 {
-    return portSpec("lvwPortInterfaceIfTable",
+    return portDesc("lvwPortInterfaceIfTable",
                     ifTable,
                     columnsTitled({u"Port"_s,
                                    u"Description"_s,
@@ -200,9 +200,9 @@ KxTableSpec interfaceSpec()
                                    u"Description"_s}));
 }
 
-KxTableSpec stpSpec()
+KxTableDesc stpDesc()
 {
-    return portSpec("lvwPortSTPdot1dStpPortTable",
+    return portDesc("lvwPortSTPdot1dStpPortTable",
                     stpPortTable,
                     columnsTitled({u"Port"_s,
                                    u"Admin Hello Time"_s,
@@ -216,9 +216,9 @@ KxTableSpec stpSpec()
                                    u"Operate P2P"_s}));
 }
 
-KxTableSpec vlanSpec()
+KxTableDesc vlanDesc()
 {
-    return portSpec("lvwPortVLANdot1qPortVlanTable",
+    return portDesc("lvwPortVLANdot1qPortVlanTable",
                     portVlanTable,
                     columnsTitled({u"Port"_s,
                                    u"Port VLAN ID"_s,
@@ -227,12 +227,12 @@ KxTableSpec vlanSpec()
                                    u"GVRP Status"_s}));
 }
 
-KxTableSpec
-hiddenSpec(const char *listName, const KxSNMPVarDesc *table, std::initializer_list<QString> titles)
+KxTableDesc
+hiddenDesc(const char *listName, const KxSNMPVarDesc *table, std::initializer_list<QString> titles)
 {
-    KxTableSpec spec = portSpec(listName, table, columnsTitled(titles));
-    spec.menu.clear();
-    return spec;
+    KxTableDesc desc = portDesc(listName, table, columnsTitled(titles));
+    desc.menu.clear();
+    return desc;
 }
 
 // The rows of a list by their port (the first column).
@@ -271,13 +271,13 @@ TfrmPortConfigureDisplay::TfrmPortConfigureDisplay(QWidget *parent)
     : QDialog(parent)
     , m_pages(new QTabWidget)
     , m_ifX(new TTablePage(
-          hiddenSpec("lvwPortInterfaceIfXTable", ifXTable, {u"Index"_s, u"LinkTrap"_s}), this))
+          hiddenDesc("lvwPortInterfaceIfXTable", ifXTable, {u"Index"_s, u"LinkTrap"_s}), this))
     , m_portInfo(new TTablePage(
-          hiddenSpec("lvwPortInterfaceswL2PortInfoTable",
+          hiddenDesc("lvwPortInterfaceswL2PortInfoTable",
                      portInfoTable,
                      {u"Index"_s, u"Port Type"_s, u"Port Link Status"_s, u"Oper Speed Duplex"_s}),
           this))
-    , m_portCtrl(new TTablePage(hiddenSpec("lvwPortInterfaceswL2PortCtrlTable",
+    , m_portCtrl(new TTablePage(hiddenDesc("lvwPortInterfaceswL2PortCtrlTable",
                                            portCtrlTable,
                                            {u"Index"_s,
                                             u"Admin State"_s,
@@ -293,7 +293,7 @@ TfrmPortConfigureDisplay::TfrmPortConfigureDisplay(QWidget *parent)
         hidden->hide();
     m_pages->setObjectName(u"pgcPortConfigure"_s);
     m_tables
-        = {new TTablePage(interfaceSpec()), new TTablePage(stpSpec()), new TTablePage(vlanSpec())};
+        = {new TTablePage(interfaceDesc()), new TTablePage(stpDesc()), new TTablePage(vlanDesc())};
     const QString captions[PortPageCount] = {u"Interface"_s, u"STP"_s, u"VLAN"_s};
     for (int page = 0; page < PortPageCount; ++page) {
         TTablePage *each = m_tables[static_cast<size_t>(page)];

@@ -45,17 +45,17 @@ bool changedSinceRead(const QTreeWidgetItem *row, int column)
 
 } // namespace
 
-TTablePage::TTablePage(KxTableSpec spec, QWidget *parent)
+TTablePage::TTablePage(KxTableDesc desc, QWidget *parent)
     : QWidget(parent)
-    , m_spec(std::move(spec))
-    , m_guard(m_spec.readingGuard ? m_spec.readingGuard : std::make_shared<KxReadingGuard>())
-    , m_list(makeListView(QString::fromLatin1(m_spec.listName), columnTitles(m_spec.columns)))
+    , m_desc(std::move(desc))
+    , m_guard(m_desc.readingGuard ? m_desc.readingGuard : std::make_shared<KxReadingGuard>())
+    , m_list(makeListView(QString::fromLatin1(m_desc.listName), columnTitles(m_desc.columns)))
     , m_popup(new QMenu(this))
 {
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    if (m_spec.multiRowEdit)
+    if (m_desc.multiRowEdit)
         m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    if (m_spec.equalColumnWidths)
+    if (m_desc.equalColumnWidths)
         m_list->header()->setSectionResizeMode(QHeaderView::Fixed);
     m_list->viewport()->installEventFilter(this);
     makeActions();
@@ -64,12 +64,12 @@ TTablePage::TTablePage(KxTableSpec spec, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list, 1);
     layout->addWidget(makeButtonRow());
-    if (m_spec.countName) {
-        m_count = makeLabel(QString(), QString::fromLatin1(m_spec.countName));
+    if (m_desc.countName) {
+        m_count = makeLabel(QString(), QString::fromLatin1(m_desc.countName));
         m_count->setStyleSheet(u"color: red"_s);
         layout->addWidget(m_count);
     }
-    for (const KxTableMenuItem &item : m_spec.menu) {
+    for (const KxTableMenuItem &item : m_desc.menu) {
         QAction *shared = action(item.action);
         QAction *entry = m_popup->addAction(QString::fromLatin1(item.text));
         entry->setEnabled(shared->isEnabled());
@@ -124,7 +124,7 @@ QWidget *TTablePage::makeButtonRow()
     auto *row = new QWidget;
     auto *buttons = new QHBoxLayout(row);
     buttons->setContentsMargins(0, 0, 0, 0);
-    for (const KxTableButton &entry : m_spec.buttons) {
+    for (const KxTableButton &entry : m_desc.buttons) {
         QPushButton *button
             = makeButton(QString::fromLatin1(entry.text), QString::fromLatin1(entry.name));
         QAction *shared = action(entry.action);
@@ -149,25 +149,25 @@ KxSNMPRequest2Edits &TTablePage::binding()
         return *m_binding;
     m_binding = std::make_unique<KxSNMPRequest2Edits>(window());
     KxSNMPVarList &vars = m_binding->varList();
-    vars.Assign(KxSNMPVarList(m_spec.table, m_spec.kind, m_spec.keyCount));
-    for (int var : m_spec.hiddenVars)
+    vars.Assign(KxSNMPVarList(m_desc.table, m_desc.kind, m_desc.keyCount));
+    for (int var : m_desc.hiddenVars)
         vars.Item(var).access |= KxAccess::Hidden;
     m_binding->asynchronous = false;
     m_binding->AttachListView(m_list, true);
-    if (!m_spec.hiddenVars.empty())
+    if (!m_desc.hiddenVars.empty())
         showColumnTitles();
     return *m_binding;
 }
 
 // The binding made a column per variable, hidden ones first: the shown
-// ones get the titles of the spec.
+// ones get the titles of the desc.
 void TTablePage::showColumnTitles()
 {
     int shown = 0;
-    for (int column = 0; column < m_list->columnCount() && shown < m_spec.columns.size();
+    for (int column = 0; column < m_list->columnCount() && shown < m_desc.columns.size();
          ++column) {
         if (!m_list->isColumnHidden(column))
-            m_list->headerItem()->setText(column, m_spec.columns.at(shown++).title);
+            m_list->headerItem()->setText(column, m_desc.columns.at(shown++).title);
     }
     fitColumnWidths();
 }
@@ -175,7 +175,7 @@ void TTablePage::showColumnTitles()
 void TTablePage::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (m_readQueued || !m_spec.readOnFirstShow)
+    if (m_readQueued || !m_desc.readOnFirstShow)
         return;
     m_readQueued = true;
     // The first walk starts once the window is on the screen.
@@ -196,12 +196,12 @@ void TTablePage::readTable()
             return true;
         });
     edits.request().active = true;
-    if (m_spec.hideWhileReading)
+    if (m_desc.hideWhileReading)
         m_list->hide();
     runGuarded(this, [&edits] { return edits.Refresh(); });
     rememberReadCells();
     m_list->show();
-    if (m_spec.fitColumnsToContents) {
+    if (m_desc.fitColumnsToContents) {
         for (int column = 0; column < m_list->columnCount(); ++column)
             m_list->resizeColumnToContents(column);
     }
@@ -265,11 +265,11 @@ void TTablePage::setActionStates()
     action(KxTableAction::Refresh)->setEnabled(idle);
     action(KxTableAction::Stop)->setEnabled(m_reading);
     action(KxTableAction::Insert)
-        ->setEnabled(idle && editors && !(m_spec.insertNeedsNoSelection && selected));
+        ->setEnabled(idle && editors && !(m_desc.insertNeedsNoSelection && selected));
     action(KxTableAction::Edit)->setEnabled(idle && editors && selected);
     action(KxTableAction::Delete)
         ->setEnabled(idle && selected && (!deletable || deletable(selectedRow())));
-    const bool listed = hasRows || m_spec.saveWhenEmpty;
+    const bool listed = hasRows || m_desc.saveWhenEmpty;
     action(KxTableAction::Save)->setEnabled(idle && listed);
     action(KxTableAction::Print)->setEnabled(idle && listed);
     action(KxTableAction::Filter)->setEnabled(idle && hasRows && static_cast<bool>(filterRows));
@@ -297,7 +297,7 @@ bool TTablePage::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_list->viewport())
         return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::Resize && m_spec.equalColumnWidths) {
+    if (event->type() == QEvent::Resize && m_desc.equalColumnWidths) {
         fitColumnWidths();
     } else if (event->type() == QEvent::MouseButtonPress) {
         // A click beside the rows selects none, as in a list of the desktop.
@@ -354,7 +354,7 @@ bool TTablePage::writeWholeRow(QTreeWidgetItem *row)
 QString TTablePage::keyOf(const QTreeWidgetItem *row) const
 {
     QStringList keys;
-    for (int var = 0; var < m_spec.keyCount; ++var) {
+    for (int var = 0; var < m_desc.keyCount; ++var) {
         const int column = m_binding ? m_binding->columnOf(var) : var;
         const QVariant read = row->data(column, ReadRole);
         keys.append(read.isValid() ? read.toString() : row->text(column));
@@ -368,7 +368,7 @@ QList<QTreeWidgetItem *> TTablePage::rowsToEdit() const
     if (!current)
         return {};
     QList<QTreeWidgetItem *> rows{current};
-    if (!m_spec.multiRowEdit)
+    if (!m_desc.multiRowEdit)
         return rows;
     for (QTreeWidgetItem *other : m_list->selectedItems()) {
         if (other != current)
@@ -422,14 +422,14 @@ void TTablePage::stop()
 void TTablePage::insert()
 {
     runCommand("insert:", [this] {
-        if (m_spec.maxRows > 0 && m_list->topLevelItemCount() >= m_spec.maxRows) {
+        if (m_desc.maxRows > 0 && m_list->topLevelItemCount() >= m_desc.maxRows) {
             showPlainMessage(
                 this,
-                u"%1 Table is full. (Max. %2)"_s.arg(m_spec.tableFullName).arg(m_spec.maxRows));
+                u"%1 Table is full. (Max. %2)"_s.arg(m_desc.tableFullName).arg(m_desc.maxRows));
             return;
         }
         const std::unique_ptr<QDialog> editor = rowEditor(nullptr);
-        if (editor && m_spec.editorWritesRow) {
+        if (editor && m_desc.editorWritesRow) {
             editor->exec();
             refresh();
             return;
@@ -439,9 +439,9 @@ void TTablePage::insert()
         QTreeWidgetItem *row = selectedRow();
         if (!row)
             return;
-        const int status = m_spec.statusVar >= 0 ? binding().columnOf(m_spec.statusVar) : -1;
+        const int status = m_desc.statusVar >= 0 ? binding().columnOf(m_desc.statusVar) : -1;
         if (status >= 0 && row->text(status).isEmpty())
-            row->setText(status, m_spec.createValue);
+            row->setText(status, m_desc.createValue);
         if (writeInsertedRow)
             writeInsertedRow(row);
         else
@@ -498,8 +498,8 @@ void TTablePage::remove()
             showPlainMessage(this, u"No entry is selected !"_s);
             return;
         }
-        if (!m_spec.deleteQuestion.isEmpty()
-            && !prompts().question(this, m_spec.deleteQuestionTitle, m_spec.deleteQuestion))
+        if (!m_desc.deleteQuestion.isEmpty()
+            && !prompts().question(this, m_desc.deleteQuestionTitle, m_desc.deleteQuestion))
             return;
         const bool deleted = deleteRow ? deleteRow(row) : writeDeletion(row);
         if (deleted)
@@ -511,16 +511,16 @@ void TTablePage::remove()
 
 bool TTablePage::writeDeletion(QTreeWidgetItem *row)
 {
-    if (m_spec.statusVar < 0)
+    if (m_desc.statusVar < 0)
         return false;
-    const int status = binding().columnOf(m_spec.statusVar);
-    row->setText(status, m_spec.deleteValue);
+    const int status = binding().columnOf(m_desc.statusVar);
+    row->setText(status, m_desc.deleteValue);
     return writeRow(row, [status](int column) { return column == status; });
 }
 
 KxListText TTablePage::listText() const
 {
-    KxListText text{m_spec.textHeading, m_spec.textRuleLength, m_spec.columns, {}};
+    KxListText text{m_desc.textHeading, m_desc.textRuleLength, m_desc.columns, {}};
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *row = m_list->topLevelItem(i);
         QStringList cells;
@@ -541,11 +541,11 @@ void TTablePage::save()
 void TTablePage::print()
 {
     KxListText text = listText();
-    if (!m_spec.printHeading.isEmpty()) {
-        text.heading = m_spec.printHeading;
-        text.ruleLength = m_spec.printRuleLength;
+    if (!m_desc.printHeading.isEmpty()) {
+        text.heading = m_desc.printHeading;
+        text.ruleLength = m_desc.printRuleLength;
     }
-    printList(this, text, m_spec.printTitle);
+    printList(this, text, m_desc.printTitle);
 }
 
 void TTablePage::filter()
@@ -553,9 +553,9 @@ void TTablePage::filter()
     runCommand("filter:", filterRows);
 }
 
-TTableDialog::TTableDialog(KxTableSpec spec, QWidget *parent)
+TTableDialog::TTableDialog(KxTableDesc desc, QWidget *parent)
     : QDialog(parent)
-    , m_page(new TTablePage(std::move(spec)))
+    , m_page(new TTablePage(std::move(desc)))
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_page);

@@ -44,7 +44,7 @@ struct KxReadingGuard
 };
 
 // What a list dialog shows and how it writes its rows.
-struct KxTableSpec
+struct KxTableDesc
 {
     const char *listName = nullptr;
     const KxSNMPVarDesc *table = nullptr; // in the list's column order
@@ -94,13 +94,13 @@ class TTablePage : public QWidget
     Q_OBJECT
 
 public:
-    explicit TTablePage(KxTableSpec spec, QWidget *parent = nullptr);
+    explicit TTablePage(KxTableDesc desc, QWidget *parent = nullptr);
     ~TTablePage() override;
 
     QTreeWidget *list() const { return m_list; }
     QAction *action(KxTableAction action) const;
     KxSNMPRequest2Edits &binding();
-    const KxTableSpec &spec() const { return m_spec; }
+    const KxTableDesc &desc() const { return m_desc; }
 
     bool reading() const { return m_reading; }
     // Reads the whole table; window events go on between rows, so Stop works.
@@ -175,7 +175,7 @@ private:
     void print();
     void filter();
 
-    KxTableSpec m_spec;
+    KxTableDesc m_desc;
     std::shared_ptr<KxReadingGuard> m_guard;
     QTreeWidget *m_list;
     QLabel *m_count = nullptr;
@@ -193,7 +193,7 @@ class TTableDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit TTableDialog(KxTableSpec spec, QWidget *parent = nullptr);
+    explicit TTableDialog(KxTableDesc desc, QWidget *parent = nullptr);
 
     TTablePage *page() const { return m_page; }
     QTreeWidget *list() const;

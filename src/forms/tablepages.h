@@ -25,7 +25,7 @@ public:
     ~TTablePagesDialog() override;
 
     QTabWidget *pages() const { return m_pages; }
-    // Give it to the specs of the table pages.
+    // Give it to the descriptions of the table pages.
     const std::shared_ptr<KxReadingGuard> &readingGuard() const { return m_guard; }
     bool opening() const { return m_opening; }
 

@@ -91,31 +91,31 @@ const KxSNMPVarDesc queryTable[] = {
 };
 
 // A list of the object names as headers, saved and printed in the widths given.
-KxTableSpec listSpec(const char *listName,
+KxTableDesc listDesc(const char *listName,
                      const KxSNMPVarDesc *table,
                      int keyCount,
                      const QList<int> &widths,
                      const QString &heading,
                      int ruleLength)
 {
-    KxTableSpec spec;
-    spec.listName = listName;
-    spec.table = table;
-    spec.kind = MVT_FMV;
-    spec.keyCount = keyCount;
+    KxTableDesc desc;
+    desc.listName = listName;
+    desc.table = table;
+    desc.kind = MVT_FMV;
+    desc.keyCount = keyCount;
     for (int i = 0; table[i].oid; ++i)
-        spec.columns.append({QString::fromLatin1(table[i].name), widths.value(i)});
-    spec.textHeading = heading;
-    spec.textRuleLength = ruleLength;
-    spec.printTitle = printTitle;
-    spec.equalColumnWidths = false;
-    spec.fitColumnsToContents = true;
-    return spec;
+        desc.columns.append({QString::fromLatin1(table[i].name), widths.value(i)});
+    desc.textHeading = heading;
+    desc.textRuleLength = ruleLength;
+    desc.printTitle = printTitle;
+    desc.equalColumnWidths = false;
+    desc.fitColumnsToContents = true;
+    return desc;
 }
 
-KxTableSpec controlSpec()
+KxTableDesc controlDesc()
 {
-    return listSpec(
+    return listDesc(
         "ListView1",
         controlTable,
         1,
@@ -124,9 +124,9 @@ KxTableSpec controlSpec()
         167);
 }
 
-KxTableSpec groupSpec()
+KxTableDesc groupDesc()
 {
-    return listSpec("ListView2",
+    return listDesc("ListView2",
                     groupTable,
                     2,
                     {6, 14, 10, 10, 18},
@@ -134,9 +134,9 @@ KxTableSpec groupSpec()
                     60);
 }
 
-KxTableSpec querySpec()
+KxTableDesc queryDesc()
 {
-    return listSpec(
+    return listDesc(
         "ListView3", queryTable, 1, {6, 13, 14}, u"Vid   QueryCount   TxQueryCount"_s, 32);
 }
 
@@ -159,8 +159,8 @@ TIGMPSnoopingForm::TIGMPSnoopingForm(QWidget *parent)
     : QDialog(parent)
     , m_pages(new QTabWidget)
     , m_globals(makeGlobalsPage())
-    , m_control(new TTablePage(controlSpec()))
-    , m_groups(new TTablePage(groupSpec()))
+    , m_control(new TTablePage(controlDesc()))
+    , m_groups(new TTablePage(groupDesc()))
     , m_apply(makeButton(u"Apply"_s, u"bbtnApply"_s))
     , m_refresh(makeButton(u"Refresh"_s, u"bbtnRefresh"_s))
     , m_save(makeButton(u"Save"_s, u"btnBMStormControlSave"_s))
@@ -170,7 +170,7 @@ TIGMPSnoopingForm::TIGMPSnoopingForm(QWidget *parent)
     setObjectName(u"IGMPSnoopingForm"_s);
     setWindowTitle(u"IGMP Snooping :"_s);
     m_pages->setObjectName(u"PageControl1"_s);
-    auto *queries = new TTablePage(querySpec());
+    auto *queries = new TTablePage(queryDesc());
     m_control->setObjectName(u"SnoopingCtrl"_s);
     m_groups->setObjectName(u"SnoopingGroup"_s);
     queries->setObjectName(u"Forwarding"_s);

@@ -121,21 +121,21 @@ const LagEditorField aggregationPortFields[] = {
     {23, "LbAggergateOrIndividualValue", "Aggregate Or Individual :"},
 };
 
-KxTableSpec lagSpec(const char *listName,
+KxTableDesc lagDesc(const char *listName,
                     const KxSNMPVarDesc *table,
                     quint8 kind,
                     QList<KxTextColumn> columns,
                     std::shared_ptr<KxReadingGuard> guard)
 {
-    KxTableSpec spec;
-    spec.listName = listName;
-    spec.table = table;
-    spec.kind = kind;
-    spec.columns = std::move(columns);
-    spec.readOnFirstShow = false;
-    spec.equalColumnWidths = false;
-    spec.readingGuard = std::move(guard);
-    return spec;
+    KxTableDesc desc;
+    desc.listName = listName;
+    desc.table = table;
+    desc.kind = kind;
+    desc.columns = std::move(columns);
+    desc.readOnFirstShow = false;
+    desc.equalColumnWidths = false;
+    desc.readingGuard = std::move(guard);
+    return desc;
 }
 
 QList<KxTextColumn> titled(const QStringList &titles)
@@ -150,12 +150,12 @@ QList<KxTextColumn> titled(const QStringList &titles)
 
 TfrmLAGMangement::TfrmLAGMangement(QWidget *parent)
     : TTablePagesDialog(parent)
-    , m_portList(new TTablePage(lagSpec("LvPortListEntry",
+    , m_portList(new TTablePage(lagDesc("LvPortListEntry",
                                         portListTable,
                                         MVT_FMV,
                                         titled({u"Index"_s, u"Port List"_s}),
                                         readingGuard())))
-    , m_aggregators(new TTablePage(lagSpec("LVAggTable",
+    , m_aggregators(new TTablePage(lagDesc("LVAggTable",
                                            aggregatorTable,
                                            MVT_UMV,
                                            titled({u"Index"_s,
@@ -170,7 +170,7 @@ TfrmLAGMangement::TfrmLAGMangement(QWidget *parent)
                                                    u"Partner Oper Key"_s,
                                                    u"Collector Max Delay"_s}),
                                            readingGuard())))
-    , m_ports(new TTablePage(lagSpec("LVAggPortEntry",
+    , m_ports(new TTablePage(lagDesc("LVAggPortEntry",
                                      aggregationPortTable,
                                      MVT_UMV,
                                      titled({u"Index"_s,

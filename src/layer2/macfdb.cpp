@@ -37,64 +37,64 @@ const KxSNMPVarDesc trafficTable[] = {
     {},
 };
 
-KxTableSpec fdbSpec(std::shared_ptr<KxReadingGuard> guard)
+KxTableDesc fdbDesc(std::shared_ptr<KxReadingGuard> guard)
 {
     using enum KxTableAction;
-    KxTableSpec spec;
-    spec.listName = "lvwMacFDB";
-    spec.table = fdbTable;
-    spec.keyCount = 2;
-    spec.columns = {{u"VLAN ID"_s, 12}, {u"Address"_s, 22}, {u"Port"_s, 9}, {u"Status"_s, 11}};
-    spec.buttons = {{Refresh, "Refresh", "btnMacFDBRefresh"},
+    KxTableDesc desc;
+    desc.listName = "lvwMacFDB";
+    desc.table = fdbTable;
+    desc.keyCount = 2;
+    desc.columns = {{u"VLAN ID"_s, 12}, {u"Address"_s, 22}, {u"Port"_s, 9}, {u"Status"_s, 11}};
+    desc.buttons = {{Refresh, "Refresh", "btnMacFDBRefresh"},
                     {Filter, "Filter", "btnMacFDBFilter"},
                     {Save, "Save", "btnMacFDBSave"},
                     {Print, "Print", "btnMacFDBPrint"},
                     {Close, "Close", "btnMacFDBClose"},
                     {Help, "Help", "btnMacFDBHelp"}};
-    spec.menu = {{Filter, "Filter..."}, {Save, "SaveAs"}, {Print, "Print"}};
-    spec.textHeading = u"VLAN ID     Address               Port     Status     "_s;
-    spec.textRuleLength = 54;
-    spec.printHeading = u"VLAN  ID     Address               Port     Status     "_s;
-    spec.printRuleLength = 55;
-    spec.printTitle = u"MAC FDB Information Printing"_s;
-    spec.readOnFirstShow = false;
-    spec.readingGuard = std::move(guard);
-    return spec;
+    desc.menu = {{Filter, "Filter..."}, {Save, "SaveAs"}, {Print, "Print"}};
+    desc.textHeading = u"VLAN ID     Address               Port     Status     "_s;
+    desc.textRuleLength = 54;
+    desc.printHeading = u"VLAN  ID     Address               Port     Status     "_s;
+    desc.printRuleLength = 55;
+    desc.printTitle = u"MAC FDB Information Printing"_s;
+    desc.readOnFirstShow = false;
+    desc.readingGuard = std::move(guard);
+    return desc;
 }
 
-KxTableSpec trafficSpec(std::shared_ptr<KxReadingGuard> guard)
+KxTableDesc trafficDesc(std::shared_ptr<KxReadingGuard> guard)
 {
     using enum KxTableAction;
-    KxTableSpec spec;
-    spec.listName = "lv_TrafficPortControl";
-    spec.table = trafficTable;
-    spec.columns = {{u"Index"_s, 11}, {u"Port State"_s, 12}};
-    spec.buttons = {{Refresh, "Refresh", "BinTPCRefresh"},
+    KxTableDesc desc;
+    desc.listName = "lv_TrafficPortControl";
+    desc.table = trafficTable;
+    desc.columns = {{u"Index"_s, 11}, {u"Port State"_s, 12}};
+    desc.buttons = {{Refresh, "Refresh", "BinTPCRefresh"},
                     {Close, "Close", "BitBtn2"},
                     {Help, "Help", "BitBtn3"},
                     {Edit, "Edit..", "btnTPCEdit"},
                     {Save, "Save", "btnTPCSave"},
                     {Print, "Print", "btnTPCPrint"}};
-    spec.menu = {{Edit, "Edit"}, {Save, "Save"}, {Print, "Print"}};
-    spec.textHeading = u"Index      Port Status"_s;
-    spec.textRuleLength = 22;
-    spec.printHeading = spec.textHeading;
-    spec.printRuleLength = 23;
-    spec.printTitle = u"MAC FDB Information Printing"_s;
-    spec.readOnFirstShow = false;
-    spec.readingGuard = std::move(guard);
-    return spec;
+    desc.menu = {{Edit, "Edit"}, {Save, "Save"}, {Print, "Print"}};
+    desc.textHeading = u"Index      Port Status"_s;
+    desc.textRuleLength = 22;
+    desc.printHeading = desc.textHeading;
+    desc.printRuleLength = 23;
+    desc.printTitle = u"MAC FDB Information Printing"_s;
+    desc.readOnFirstShow = false;
+    desc.readingGuard = std::move(guard);
+    return desc;
 }
 
 } // namespace
 
 TfrmMacManagement::TfrmMacManagement(QWidget *parent)
     : TTablePagesDialog(parent)
-    , m_fdb(new TTablePage(fdbSpec(readingGuard())))
+    , m_fdb(new TTablePage(fdbDesc(readingGuard())))
     , m_unicast(new TStaticMacPage(StaticMacKind::Unicast, readingGuard()))
     , m_multicast(new TStaticMacPage(StaticMacKind::Multicast, readingGuard()))
     , m_storm(new TStormControlPage)
-    , m_traffic(new TTablePage(trafficSpec(readingGuard())))
+    , m_traffic(new TTablePage(trafficDesc(readingGuard())))
 {
     setObjectName(u"frmMacManagement"_s);
     setWindowTitle(u"MAC Forwarding :"_s);

@@ -40,48 +40,48 @@ const KxSNMPVarDesc lacpTable[] = {
     {},
 };
 
-KxTableSpec trunkSpec(std::shared_ptr<KxReadingGuard> guard)
+KxTableDesc trunkDesc(std::shared_ptr<KxReadingGuard> guard)
 {
     using enum KxTableAction;
-    KxTableSpec spec;
-    spec.listName = "lvwPortTrunk";
-    spec.table = trunkTable;
-    spec.columns = {{u"Group ID"_s, 9},
+    KxTableDesc desc;
+    desc.listName = "lvwPortTrunk";
+    desc.table = trunkTable;
+    desc.columns = {{u"Group ID"_s, 9},
                     {u"Name"_s, 21},
                     {u"Master Port"_s, 12},
                     {u"Member Port"_s, 12},
                     {u"Flooding Port"_s, 14},
                     {u"Type"_s, 7},
                     {u"Status"_s, 12}};
-    spec.menu = {{Insert, "Insert"}, {Edit, "Edit"}, {Delete, "Delete"}};
-    spec.statusVar = TrunkStatusColumn;
-    spec.deleteQuestionTitle = u"Port Trunk Delete"_s;
-    spec.deleteQuestion = u"Are you sure to delete the selected entry?"_s;
-    spec.insertNeedsNoSelection = true;
-    spec.readOnFirstShow = false;
-    spec.readingGuard = std::move(guard);
-    return spec;
+    desc.menu = {{Insert, "Insert"}, {Edit, "Edit"}, {Delete, "Delete"}};
+    desc.statusVar = TrunkStatusColumn;
+    desc.deleteQuestionTitle = u"Port Trunk Delete"_s;
+    desc.deleteQuestion = u"Are you sure to delete the selected entry?"_s;
+    desc.insertNeedsNoSelection = true;
+    desc.readOnFirstShow = false;
+    desc.readingGuard = std::move(guard);
+    return desc;
 }
 
-KxTableSpec lacpSpec(std::shared_ptr<KxReadingGuard> guard)
+KxTableDesc lacpDesc(std::shared_ptr<KxReadingGuard> guard)
 {
-    KxTableSpec spec;
-    spec.listName = "lvwTrunkLACPPort";
-    spec.table = lacpTable;
-    spec.columns = {{u"Port Index"_s, 11}, {u"Trunk LACP Port State"_s, 22}};
-    spec.menu = {{KxTableAction::Edit, "Edit"}};
-    spec.readOnFirstShow = false;
-    spec.equalColumnWidths = false;
-    spec.readingGuard = std::move(guard);
-    return spec;
+    KxTableDesc desc;
+    desc.listName = "lvwTrunkLACPPort";
+    desc.table = lacpTable;
+    desc.columns = {{u"Port Index"_s, 11}, {u"Trunk LACP Port State"_s, 22}};
+    desc.menu = {{KxTableAction::Edit, "Edit"}};
+    desc.readOnFirstShow = false;
+    desc.equalColumnWidths = false;
+    desc.readingGuard = std::move(guard);
+    return desc;
 }
 
 } // namespace
 
 TfrmTrunkMangement::TfrmTrunkMangement(QWidget *parent)
     : TTablePagesDialog(parent)
-    , m_trunks(new TTablePage(trunkSpec(readingGuard())))
-    , m_lacp(new TTablePage(lacpSpec(readingGuard())))
+    , m_trunks(new TTablePage(trunkDesc(readingGuard())))
+    , m_lacp(new TTablePage(lacpDesc(readingGuard())))
 {
     setObjectName(u"frmTrunkMangement"_s);
     setWindowTitle(u"Port Trunk Mangement :"_s);

@@ -177,24 +177,24 @@ const QoSList qosLists[] = {
 
 const QSize globalsSize{570, 200};
 
-KxTableSpec listSpec(const QoSList &page)
+KxTableDesc listDesc(const QoSList &page)
 {
     using enum KxTableAction;
-    KxTableSpec spec;
-    spec.listName = page.listName;
-    spec.table = page.table;
-    spec.kind = page.kind;
-    spec.columns = {{QString::fromLatin1(page.table[0].name), page.widths[0]},
+    KxTableDesc desc;
+    desc.listName = page.listName;
+    desc.table = page.table;
+    desc.kind = page.kind;
+    desc.columns = {{QString::fromLatin1(page.table[0].name), page.widths[0]},
                     {QString::fromLatin1(page.table[1].name), page.widths[1]}};
     if (page.menuEdits)
-        spec.menu.push_back({Edit, "Edit"});
-    spec.menu.push_back({Save, "Save"});
-    spec.menu.push_back({Print, "Print"});
-    spec.textHeading = QString::fromLatin1(page.heading);
-    spec.textRuleLength = page.menuRuleLength;
-    spec.printTitle = printTitle;
-    spec.equalColumnWidths = false;
-    return spec;
+        desc.menu.push_back({Edit, "Edit"});
+    desc.menu.push_back({Save, "Save"});
+    desc.menu.push_back({Print, "Print"});
+    desc.textHeading = QString::fromLatin1(page.heading);
+    desc.textRuleLength = page.menuRuleLength;
+    desc.printTitle = printTitle;
+    desc.equalColumnWidths = false;
+    return desc;
 }
 
 const QoSList &listOf(int index)
@@ -220,7 +220,7 @@ TQOSForm::TQOSForm(QWidget *parent)
     m_globals->layOutFields();
     m_pages->addTab(m_globals, m_globals->caption());
     for (const QoSList &each : qosLists) {
-        auto *list = new TTablePage(listSpec(each));
+        auto *list = new TTablePage(listDesc(each));
         list->setObjectName(QString::fromLatin1(each.pageName));
         list->rowEditor = [this, &each](QTreeWidgetItem *row) -> std::unique_ptr<QDialog> {
             if (!row)

@@ -110,39 +110,39 @@ QString shownPorts(StaticMacKind kind, const PortSet &ports)
     return ports.isEmpty() ? QString() : ports.toDisplayList();
 }
 
-KxTableSpec staticSpec(StaticMacKind kind)
+KxTableDesc staticDesc(StaticMacKind kind)
 {
     using enum KxTableAction;
     const bool unicast = kind == StaticMacKind::Unicast;
-    KxTableSpec spec;
-    spec.listName = unicast ? "lvwUnicastMacAddress" : "lvwMulticastMacAddress";
-    spec.table = unicast ? unicastTable : multicastTable;
-    spec.keyCount = 3;
+    KxTableDesc desc;
+    desc.listName = unicast ? "lvwUnicastMacAddress" : "lvwMulticastMacAddress";
+    desc.table = unicast ? unicastTable : multicastTable;
+    desc.keyCount = 3;
     if (unicast) {
-        spec.columns = {{u"Unicast VLAN Index "_s, 23},
+        desc.columns = {{u"Unicast VLAN Index "_s, 23},
                         {u"Unicast Address "_s, 20},
                         {u"Unicast Receive Port"_s, 27},
                         {u"Unicast Allowed T Go To "_s, 29},
                         {u"Unicast Status "_s, 19}};
-        spec.textHeading = u"Unicast VLAN Index     Unicast Address     Unicast Receive Port       "
+        desc.textHeading = u"Unicast VLAN Index     Unicast Address     Unicast Receive Port       "
                            "Unicast Allowed To Go To     Unicast Status     "_s;
-        spec.textRuleLength = 118;
-        spec.printTitle = u"Unicast MAC Address Information Printing"_s;
+        desc.textRuleLength = 118;
+        desc.printTitle = u"Unicast MAC Address Information Printing"_s;
     } else {
-        spec.columns = {{u"Multicast VLAN Index"_s, 25},
+        desc.columns = {{u"Multicast VLAN Index"_s, 25},
                         {u"Multicast Address"_s, 23},
                         {u"Multicast Receive Port"_s, 28},
                         {u"Multicast Static Egress Ports"_s, 34},
                         {u"Multicast Status"_s, 21}};
-        spec.textHeading
+        desc.textHeading
             = u"Multicast VLAN Index     Multicast Address      Multicast Receive Port "
               "     Multicast Static Egress Ports     Multicast Status     "_s;
-        spec.textRuleLength = 131;
-        spec.printHeading = u"Multicast VLAN Index     Multicast Address      Multicast Receive "
+        desc.textRuleLength = 131;
+        desc.printHeading = u"Multicast VLAN Index     Multicast Address      Multicast Receive "
                             "Port          Multicast Allowed To Go To     Multicast Status     "_s;
-        spec.printRuleLength = 132;
-        spec.printTitle = u"Multicast MAC Address Information Printing"_s;
-        spec.hideWhileReading = false;
+        desc.printRuleLength = 132;
+        desc.printTitle = u"Multicast MAC Address Information Printing"_s;
+        desc.hideWhileReading = false;
     }
     static const char *const names[2][7] = {{"btnUnicastRefresh",
                                              "btnUnicastEdit",
@@ -159,18 +159,18 @@ KxTableSpec staticSpec(StaticMacKind kind)
                                              "btnMulticastClose",
                                              "btnMulticastHelp"}};
     const char *const *name = names[unicast ? 0 : 1];
-    spec.buttons = {{Refresh, "Refresh", name[0]},
+    desc.buttons = {{Refresh, "Refresh", name[0]},
                     {Edit, "Edit..", name[1]},
                     {Delete, "Delete", name[2]},
                     {Save, "Save", name[3]},
                     {Print, "Print", name[4]},
                     {Close, "Close", name[5]},
                     {Help, "Help", name[6]}};
-    spec.menu = {{Edit, "Edit"}, {Delete, "Delete"}, {Save, "SaveAs"}, {Print, "Print"}};
-    spec.statusVar = StaticStatusColumn;
-    spec.deleteValue = u"invalid"_s;
-    spec.readOnFirstShow = false;
-    return spec;
+    desc.menu = {{Edit, "Edit"}, {Delete, "Delete"}, {Save, "SaveAs"}, {Print, "Print"}};
+    desc.statusVar = StaticStatusColumn;
+    desc.deleteValue = u"invalid"_s;
+    desc.readOnFirstShow = false;
+    return desc;
 }
 
 } // namespace
@@ -190,9 +190,9 @@ std::optional<PortSet> ReadVlanEgressPorts(const QString &vlanId)
 
 TStaticMacPage::TStaticMacPage(StaticMacKind kind, std::shared_ptr<KxReadingGuard> guard)
     : TTablePage([&] {
-        KxTableSpec spec = staticSpec(kind);
-        spec.readingGuard = std::move(guard);
-        return spec;
+        KxTableDesc desc = staticDesc(kind);
+        desc.readingGuard = std::move(guard);
+        return desc;
     }())
     , m_kind(kind)
 {

@@ -36,13 +36,13 @@ TSTPForm::TSTPForm(QWidget *parent)
     m_pages->tabBar()->setElideMode(Qt::ElideNone);
     m_pages->addTab(m_global, m_global->caption());
     m_pages->addTab(m_configId, m_configId->caption());
-    auto *instances = makeList(new TTablePage(stpInstanceSpec()), [this](QTreeWidgetItem &row) {
+    auto *instances = makeList(new TTablePage(stpInstanceDesc()), [this](QTreeWidgetItem &row) {
         return std::make_unique<TConfigInstanceForm>(row, this);
     });
-    auto *ports = makeList(new TTablePage(stpPortStateSpec()), [this](QTreeWidgetItem &row) {
+    auto *ports = makeList(new TTablePage(stpPortStateDesc()), [this](QTreeWidgetItem &row) {
         return std::make_unique<TMSTPPortStateForm>(row, m_global->mstpChosen(), this);
     });
-    auto *portInstances = makeList(new TTablePage(stpPortMSTPSpec()), [this](QTreeWidgetItem &row) {
+    auto *portInstances = makeList(new TTablePage(stpPortMSTPDesc()), [this](QTreeWidgetItem &row) {
         return std::make_unique<TMSTPInforForm>(row, this);
     });
     instances->setObjectName(u"MSTInstanceControl"_s);

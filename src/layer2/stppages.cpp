@@ -225,17 +225,17 @@ const KxSNMPVarDesc portMSTPTable[] = {
 };
 
 // The list's headers are the object names, as the binding would caption them.
-KxTableSpec listSpec(const char *listName, const KxSNMPVarDesc *table, int keyCount)
+KxTableDesc listDesc(const char *listName, const KxSNMPVarDesc *table, int keyCount)
 {
-    KxTableSpec spec;
-    spec.listName = listName;
-    spec.table = table;
-    spec.keyCount = keyCount;
+    KxTableDesc desc;
+    desc.listName = listName;
+    desc.table = table;
+    desc.keyCount = keyCount;
     for (const KxSNMPVarDesc *each = table; each->oid; ++each)
-        spec.columns.append({QString::fromLatin1(each->name), 0});
-    spec.equalColumnWidths = false;
-    spec.fitColumnsToContents = true;
-    return spec;
+        desc.columns.append({QString::fromLatin1(each->name), 0});
+    desc.equalColumnWidths = false;
+    desc.fitColumnsToContents = true;
+    return desc;
 }
 
 QGroupBox *groupOf(const QString &title, QLayout *content)
@@ -343,19 +343,19 @@ void TSTPConfigIdPage::applyPage()
     showPage();
 }
 
-KxTableSpec stpInstanceSpec()
+KxTableDesc stpInstanceDesc()
 {
-    KxTableSpec spec = listSpec("LV_Instance", instanceTable, 1);
-    spec.kind = MVT_FMV;
-    return spec;
+    KxTableDesc desc = listDesc("LV_Instance", instanceTable, 1);
+    desc.kind = MVT_FMV;
+    return desc;
 }
 
-KxTableSpec stpPortStateSpec()
+KxTableDesc stpPortStateDesc()
 {
-    return listSpec("LV_PortState", portStateTable, 1);
+    return listDesc("LV_PortState", portStateTable, 1);
 }
 
-KxTableSpec stpPortMSTPSpec()
+KxTableDesc stpPortMSTPDesc()
 {
-    return listSpec("LV_PortMSTPInfor", portMSTPTable, 2);
+    return listDesc("LV_PortMSTPInfor", portMSTPTable, 2);
 }

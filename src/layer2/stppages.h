@@ -66,6 +66,6 @@ constexpr int VLanRangeCount = 8;
 // 0 = "true", 1 = "false", 2 = "auto": a port's point-to-point state.
 extern const KxOptionList P2PStateOptions;
 
-KxTableSpec stpInstanceSpec();
-KxTableSpec stpPortStateSpec();
-KxTableSpec stpPortMSTPSpec();
+KxTableDesc stpInstanceDesc();
+KxTableDesc stpPortStateDesc();
+KxTableDesc stpPortMSTPDesc();

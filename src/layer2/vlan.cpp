@@ -27,19 +27,19 @@ const KxSNMPVarDesc vlanTable[] = {
 
 const VLanColumn portColumns[] = {MembersColumn, ForbiddenColumn, UntaggedColumn};
 
-KxTableSpec vlanSpec()
+KxTableDesc vlanDesc()
 {
     using enum KxTableAction;
-    KxTableSpec spec;
-    spec.listName = "lvwVLan";
-    spec.table = vlanTable;
-    spec.columns = {{u"ID"_s, 7, true},
+    KxTableDesc desc;
+    desc.listName = "lvwVLan";
+    desc.table = vlanTable;
+    desc.columns = {{u"ID"_s, 7, true},
                     {u"Name"_s, 20},
                     {u"Port Members"_s, 21},
                     {u"Forbidden Ports"_s, 24},
                     {u"Untagged Ports"_s, 23},
                     {u"Status"_s, 10}};
-    spec.buttons = {{Refresh, "Refresh", "btnVLanRefresh"},
+    desc.buttons = {{Refresh, "Refresh", "btnVLanRefresh"},
                     {Stop, "Stop", "btnVLanStop"},
                     {Insert, "Insert..", "btnVLanInsert"},
                     {Edit, "Edit", "btnVLanEdit"},
@@ -48,24 +48,24 @@ KxTableSpec vlanSpec()
                     {Save, "Save", "btnVLanSave"},
                     {Print, "Print", "btnVLanPrint"},
                     {Help, "Help", "btnVLanHelp"}};
-    spec.menu = {
+    desc.menu = {
         {Insert, "Insert"}, {Edit, "Edit"}, {Delete, "Delete"}, {Save, "Save"}, {Print, "Print"}};
-    spec.countName = "stxVLanCount";
-    spec.textHeading
+    desc.countName = "stxVLanCount";
+    desc.textHeading
         = u"     ID                Name          Port Members          Forbidden Ports          Untagged Ports    Status"_s;
-    spec.textRuleLength = 110;
-    spec.printTitle = u"VLAN Information Printing"_s;
-    spec.statusVar = StatusColumn;
-    spec.deleteQuestionTitle = u"VLans Delete"_s;
-    spec.deleteQuestion = u"Are you sure to delete the selected entry?"_s;
-    spec.insertNeedsNoSelection = true;
-    return spec;
+    desc.textRuleLength = 110;
+    desc.printTitle = u"VLAN Information Printing"_s;
+    desc.statusVar = StatusColumn;
+    desc.deleteQuestionTitle = u"VLans Delete"_s;
+    desc.deleteQuestion = u"Are you sure to delete the selected entry?"_s;
+    desc.insertNeedsNoSelection = true;
+    return desc;
 }
 
 } // namespace
 
 TfrmVLan::TfrmVLan(QWidget *parent)
-    : TTableDialog(vlanSpec(), parent)
+    : TTableDialog(vlanDesc(), parent)
 {
     setObjectName(u"frmVLan"_s);
     setWindowTitle(u"VLAN :"_s);

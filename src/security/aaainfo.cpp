@@ -23,9 +23,9 @@ const QString membershipControl = u"1.3.6.1.4.1.88508.12.5.12.1.4"_s;
 constexpr int MembershipAdd = 1;
 constexpr int MembershipDelete = 2;
 
-KxTableSpec hostSpec()
+KxTableDesc hostDesc()
 {
-    return AAAListSpec("lvAAAServerHost",
+    return AAAListDesc("lvAAAServerHost",
                        AAAHostTable,
                        2,
                        {{u"IP Address"_s, 16},
@@ -40,14 +40,14 @@ KxTableSpec hostSpec()
                        u"Server Host"_s);
 }
 
-KxTableSpec groupSpec()
+KxTableDesc groupDesc()
 {
     QList<KxTextColumn> columns{{u"Group Name"_s, 16}};
     for (int slot = 1; slot <= GroupSlots; ++slot)
         columns << KxTextColumn{u"IP Address%1"_s.arg(slot), 16}
                 << KxTextColumn{u"Protocol%1"_s.arg(slot), 10};
     columns << KxTextColumn{u"Status"_s, 12};
-    return AAAListSpec(
+    return AAAListDesc(
         "lvAAAServerGroup", AAAGroupTable, 1, columns, GroupStatus, MaxGroups, u"Server Group"_s);
 }
 
@@ -76,8 +76,8 @@ bool sendMembershipChange(const AAAMembershipChange &change)
 TAAAInfoForm::TAAAInfoForm(QWidget *parent)
     : QDialog(parent)
     , m_pages(new QTabWidget)
-    , m_hosts(new TTablePage(hostSpec()))
-    , m_groups(new TTablePage(groupSpec()))
+    , m_hosts(new TTablePage(hostDesc()))
+    , m_groups(new TTablePage(groupDesc()))
 {
     setObjectName(u"AAAInfoForm"_s);
     setWindowTitle(u"Information :"_s);
@@ -196,7 +196,7 @@ QStringList TAAAInfoForm::methodListNames(bool enable) const
 // A method list page and the application page that assigns its lists.
 QWidget *TAAAInfoForm::makeMethodSide(const AAAMethodSide &side)
 {
-    auto *lists = new TTablePage(MethodListSpec(side));
+    auto *lists = new TTablePage(MethodListDesc(side));
     auto *applications = new TAAAApplicationPage(
         side, [this, side = &side] { return methodListNames(side->enable); });
     m_methodLists[side.enable] = lists;

@@ -137,14 +137,14 @@ const AAAMethodSide EnableMethods{true,
                                   "1.3.6.1.4.1.88508.12.5.7.2",
                                   "enable"};
 
-KxTableSpec MethodListSpec(const AAAMethodSide &side)
+KxTableDesc MethodListDesc(const AAAMethodSide &side)
 {
     QList<KxTextColumn> columns{{u"Method List Name"_s, 16}};
     for (int pair = 1; pair <= MethodPairs; ++pair)
         columns << KxTextColumn{u"Method%1"_s.arg(pair), 12}
                 << KxTextColumn{u"Server Group%1"_s.arg(pair), 15};
     columns << KxTextColumn{u"Status"_s, 12};
-    return AAAListSpec(side.enable ? "lvEnableMethodList" : "lvLoginMethodList",
+    return AAAListDesc(side.enable ? "lvEnableMethodList" : "lvLoginMethodList",
                        methodTable(side).data(),
                        1,
                        columns,

@@ -31,7 +31,7 @@ enum MethodColumn { MethodName, FirstMethodType, MethodStatus = 9 };
 constexpr int MethodPairs = 4;
 
 // The method list table of one side.
-KxTableSpec MethodListSpec(const AAAMethodSide &side);
+KxTableDesc MethodListDesc(const AAAMethodSide &side);
 // A method list row's members as the dual list shows them, in member order.
 QStringList MethodMembers(const QTreeWidgetItem &row, const AAAMethodSide &side);
 // The four (type, server group) pairs a member list is written as.

@@ -131,7 +131,7 @@ QStringList GroupMembers(const QTreeWidgetItem &group)
     return members;
 }
 
-KxTableSpec AAAListSpec(const char *listName,
+KxTableDesc AAAListDesc(const char *listName,
                         const KxSNMPVarDesc *table,
                         int keyCount,
                         QList<KxTextColumn> columns,
@@ -140,21 +140,21 @@ KxTableSpec AAAListSpec(const char *listName,
                         const QString &tableName)
 {
     using enum KxTableAction;
-    KxTableSpec spec;
-    spec.listName = listName;
-    spec.table = table;
-    spec.kind = MVT_UMV;
-    spec.keyCount = keyCount;
-    spec.columns = std::move(columns);
-    spec.buttons = {{Insert, "Insert", "btnAdd"},
+    KxTableDesc desc;
+    desc.listName = listName;
+    desc.table = table;
+    desc.kind = MVT_UMV;
+    desc.keyCount = keyCount;
+    desc.columns = std::move(columns);
+    desc.buttons = {{Insert, "Insert", "btnAdd"},
                     {Edit, "Edit", "btnEdit"},
                     {Delete, "Delete", "btnDelete"},
                     {Refresh, "Refresh", "btnRefresh"}};
-    spec.menu = {{Insert, "Add"}, {Edit, "Edit"}, {Delete, "Delete"}};
-    spec.statusVar = statusVar;
-    spec.maxRows = maxRows;
-    spec.tableFullName = tableName;
-    spec.insertNeedsNoSelection = true;
-    spec.equalColumnWidths = false;
-    return spec;
+    desc.menu = {{Insert, "Add"}, {Edit, "Edit"}, {Delete, "Delete"}};
+    desc.statusVar = statusVar;
+    desc.maxRows = maxRows;
+    desc.tableFullName = tableName;
+    desc.insertNeedsNoSelection = true;
+    desc.equalColumnWidths = false;
+    return desc;
 }

@@ -34,7 +34,7 @@ QStringList GroupMembers(const QTreeWidgetItem &group);
 // What every AAA list shares: Insert, Edit, Delete and Refresh (the pop-up's
 // Add, Edit, Delete), Insert only without a selection, a row status and a
 // table-full limit ("<tableName> Table is full. (Max. N)").
-KxTableSpec AAAListSpec(const char *listName,
+KxTableDesc AAAListDesc(const char *listName,
                         const KxSNMPVarDesc *table,
                         int keyCount,
                         QList<KxTextColumn> columns,

@@ -44,25 +44,25 @@ QList<KxTextColumn> columnsOf(const KxSNMPVarDesc *table)
     return columns;
 }
 
-KxTableSpec listSpec(const char *name, const KxSNMPVarDesc *table, int keyCount)
+KxTableDesc listDesc(const char *name, const KxSNMPVarDesc *table, int keyCount)
 {
-    KxTableSpec spec;
-    spec.listName = name;
-    spec.table = table;
-    spec.keyCount = keyCount;
-    spec.columns = columnsOf(table);
-    spec.readOnFirstShow = false;
-    spec.hideWhileReading = false;
-    spec.equalColumnWidths = false;
-    return spec;
+    KxTableDesc desc;
+    desc.listName = name;
+    desc.table = table;
+    desc.keyCount = keyCount;
+    desc.columns = columnsOf(table);
+    desc.readOnFirstShow = false;
+    desc.hideWhileReading = false;
+    desc.equalColumnWidths = false;
+    return desc;
 }
 
-KxTableSpec configSpec()
+KxTableDesc configDesc()
 {
-    KxTableSpec spec = listSpec("lvIEEE802dot1xConfiguration", AuthConfigTable, 1);
-    spec.menu = {{KxTableAction::Edit, "Edit"}};
-    spec.multiRowEdit = true;
-    return spec;
+    KxTableDesc desc = listDesc("lvIEEE802dot1xConfiguration", AuthConfigTable, 1);
+    desc.menu = {{KxTableAction::Edit, "Edit"}};
+    desc.multiRowEdit = true;
+    return desc;
 }
 
 bool sameText(const QString &text, const char *other)
@@ -77,9 +77,9 @@ TIEEE802dot1XInfoForm::TIEEE802dot1XInfoForm(QWidget *parent)
     , m_globals(new TBindingPage(u"pnlGlobals"_s, QString(), {}, globalFields))
     , m_pages(new QTabWidget)
     , m_stateLists(new QStackedWidget)
-    , m_portState(new TTablePage(listSpec("lvIEEE802dot1xStateUsingPort", PortStateTable, 1)))
-    , m_macState(new TTablePage(listSpec("lvIEEE802dot1xStateUsingMAC", MacStateTable, 2)))
-    , m_config(new TTablePage(configSpec()))
+    , m_portState(new TTablePage(listDesc("lvIEEE802dot1xStateUsingPort", PortStateTable, 1)))
+    , m_macState(new TTablePage(listDesc("lvIEEE802dot1xStateUsingMAC", MacStateTable, 2)))
+    , m_config(new TTablePage(configDesc()))
     , m_refresh(makeButton(u"Refresh"_s, u"btnRefresh"_s))
     , m_stop(makeButton(u"Stop"_s, u"btnStop"_s))
     , m_edit(makeButton(u"Edit"_s, u"btnEdit"_s))

@@ -29,25 +29,25 @@ const KxSNMPVarDesc paePortTable[] = {
     {},
 };
 
-KxTableSpec paePortSpec()
+KxTableDesc paePortDesc()
 {
     using enum KxTableAction;
-    KxTableSpec spec;
-    spec.listName = "lvPaePort";
-    spec.table = paePortTable;
-    spec.columns = {{u"PAE Port Number"_s, 16, true},
+    KxTableDesc desc;
+    desc.listName = "lvPaePort";
+    desc.table = paePortTable;
+    desc.columns = {{u"PAE Port Number"_s, 16, true},
                     {u"Protocol Version"_s, 17, true},
                     {u"Capabilities"_s, 15},
                     {u"Initialize"_s, 11},
                     {u"Reauthenticate"_s, 15}};
-    spec.buttons = {{Refresh, "Refresh", "btnRefresh"},
+    desc.buttons = {{Refresh, "Refresh", "btnRefresh"},
                     {Stop, "Stop", "btnStop"},
                     {Edit, "Edit", "btnEdit"},
                     {Close, "Close", "btnClose"},
                     {Help, "Help", "btnHelp"}};
-    spec.menu = {{Edit, "Edit"}};
-    spec.multiRowEdit = true;
-    return spec;
+    desc.menu = {{Edit, "Edit"}};
+    desc.multiRowEdit = true;
+    return desc;
 }
 
 // The item of "True" or "False", ignoring case; -1 for anything else.
@@ -70,7 +70,7 @@ RadioGroup *truthGroup(const QString &title, const QString &name)
 } // namespace
 
 TIEEE802dot1XPaePortForm::TIEEE802dot1XPaePortForm(QWidget *parent)
-    : TTableDialog(paePortSpec(), parent)
+    : TTableDialog(paePortDesc(), parent)
     , m_result(new TResultBar(u"stbResult"_s))
 {
     setObjectName(u"IEEE802dot1XPaePortForm"_s);

@@ -29,29 +29,29 @@ const KxSNMPVarDesc radiusServerTable[] = {
     {},
 };
 
-KxTableSpec radiusSpec()
+KxTableDesc radiusDesc()
 {
     using enum KxTableAction;
-    KxTableSpec spec;
-    spec.listName = "lvRadiusServer";
-    spec.table = radiusServerTable;
-    spec.columns = {{u"RADIUS Server Index"_s, 20},
+    KxTableDesc desc;
+    desc.listName = "lvRadiusServer";
+    desc.table = radiusServerTable;
+    desc.columns = {{u"RADIUS Server Index"_s, 20},
                     {u"IP Address"_s, 16},
                     {u"Key"_s, 20},
                     {u"Auth Port"_s, 10, true},
                     {u"Acct Port"_s, 10, true},
                     {u"Status"_s, 8}};
-    spec.equalColumnWidths = false;
-    spec.buttons = {{Refresh, "Refresh", "btnRefresh"},
+    desc.equalColumnWidths = false;
+    desc.buttons = {{Refresh, "Refresh", "btnRefresh"},
                     {Close, "Close", "btnClose"},
                     {Help, "Help", "btnHelp"}};
-    return spec;
+    return desc;
 }
 
 } // namespace
 
 TRadiusForm::TRadiusForm(QWidget *parent)
-    : TTableDialog(radiusSpec(), parent)
+    : TTableDialog(radiusDesc(), parent)
     , m_result(new TResultBar(u"stbResult"_s))
 {
     setObjectName(u"RadiusForm"_s);

@@ -12,28 +12,28 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-KxTableSpec listSpec(const char *listName, const KxSNMPVarDesc *table, int keyCount, int statusVar)
+KxTableDesc listDesc(const char *listName, const KxSNMPVarDesc *table, int keyCount, int statusVar)
 {
-    KxTableSpec spec;
-    spec.listName = listName;
-    spec.table = table;
-    spec.keyCount = keyCount;
-    spec.statusVar = statusVar;
-    spec.hideWhileReading = false;
-    return spec;
+    KxTableDesc desc;
+    desc.listName = listName;
+    desc.table = table;
+    desc.keyCount = keyCount;
+    desc.statusVar = statusVar;
+    desc.hideWhileReading = false;
+    return desc;
 }
 
 TTablePage *
 makeFullList(const char *listName, const KxSNMPVarDesc *table, int keyCount, int statusVar)
 {
-    KxTableSpec spec = listSpec(listName, table, keyCount, statusVar);
+    KxTableDesc desc = listDesc(listName, table, keyCount, statusVar);
     for (const KxSNMPVarDesc *var = table; var->oid; ++var)
-        spec.columns.append({QString::fromLatin1(var->name), 20});
-    return new TTablePage(std::move(spec));
+        desc.columns.append({QString::fromLatin1(var->name), 20});
+    return new TTablePage(std::move(desc));
 }
 
 // A visible page: its list, the popup menu and the Save and Print text.
-KxTableSpec pageSpec(const char *listName,
+KxTableDesc pageDesc(const char *listName,
                      const KxSNMPVarDesc *table,
                      int keyCount,
                      int statusVar,
@@ -44,17 +44,17 @@ KxTableSpec pageSpec(const char *listName,
                      QString printTitle)
 {
     using enum KxTableAction;
-    KxTableSpec spec = listSpec(listName, table, keyCount, statusVar);
-    spec.hideWhileReading = true;
-    spec.columns = std::move(columns);
-    spec.hiddenVars = std::move(hiddenVars);
-    spec.textHeading = std::move(heading);
-    spec.textRuleLength = ruleLength;
-    spec.printTitle = std::move(printTitle);
-    spec.menu = {{Insert, "Add"}, {Delete, "Delete"}, {Save, "Save"}, {Print, "Print"}};
-    spec.saveWhenEmpty = true;
-    spec.editorWritesRow = true;
-    return spec;
+    KxTableDesc desc = listDesc(listName, table, keyCount, statusVar);
+    desc.hideWhileReading = true;
+    desc.columns = std::move(columns);
+    desc.hiddenVars = std::move(hiddenVars);
+    desc.textHeading = std::move(heading);
+    desc.textRuleLength = ruleLength;
+    desc.printTitle = std::move(printTitle);
+    desc.menu = {{Insert, "Add"}, {Delete, "Delete"}, {Save, "Save"}, {Print, "Print"}};
+    desc.saveWhenEmpty = true;
+    desc.editorWritesRow = true;
+    return desc;
 }
 
 void setCell(TTablePage &page, QTreeWidgetItem *row, int var, const QString &text)
@@ -141,7 +141,7 @@ bool destroyRows(TTablePage &page, const QList<QTreeWidgetItem *> &rows)
 TTablePage *makeHostPage(TSnmpV3Tables &tables)
 {
     auto *page = new TTablePage(
-        pageSpec("LV_HostTable",
+        pageDesc("LV_HostTable",
                  TargetParamsTable,
                  1,
                  ParamsRowStatus,
@@ -180,7 +180,7 @@ TTablePage *makeHostPage(TSnmpV3Tables &tables)
 TTablePage *makeViewPage()
 {
     auto *page
-        = new TTablePage(pageSpec("LV_SNMPView",
+        = new TTablePage(pageDesc("LV_SNMPView",
                                   ViewTable,
                                   2,
                                   ViewStatus,
@@ -201,7 +201,7 @@ TTablePage *makeViewPage()
 
 TTablePage *makeGroupPage(TSnmpV3Tables &tables)
 {
-    auto *page = new TTablePage(pageSpec(
+    auto *page = new TTablePage(pageDesc(
         "LV_SNMPGroup",
         AccessTable,
         4,
@@ -239,8 +239,8 @@ TTablePage *makeGroupPage(TSnmpV3Tables &tables)
 
 TTablePage *makeUserPage(TSnmpV3Tables &tables)
 {
-    KxTableSpec spec
-        = pageSpec("LV_SNMPUser",
+    KxTableDesc desc
+        = pageDesc("LV_SNMPUser",
                    UserTable,
                    2,
                    UserStatus,
@@ -249,10 +249,10 @@ TTablePage *makeUserPage(TSnmpV3Tables &tables)
                    u"User Name           Group Name            SNMP Version"_s,
                    52,
                    u"SNMP User Information Printing"_s);
-    spec.menu = {{KxTableAction::Delete, "Delete"},
+    desc.menu = {{KxTableAction::Delete, "Delete"},
                  {KxTableAction::Save, "Save"},
                  {KxTableAction::Print, "Print"}};
-    auto *page = new TTablePage(std::move(spec));
+    auto *page = new TTablePage(std::move(desc));
     page->beforeRead = [&tables] {
         tables.mappings()->readTable();
     };
@@ -286,7 +286,7 @@ TTablePage *makeUserPage(TSnmpV3Tables &tables)
 TTablePage *makeCommunityPage(TSnmpV3Tables &tables)
 {
     auto *page = new TTablePage(
-        pageSpec("LV_SNMPCommunity",
+        pageDesc("LV_SNMPCommunity",
                  CommunityTable,
                  1,
                  CommunityStatus,

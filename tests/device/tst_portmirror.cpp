@@ -39,15 +39,15 @@ const KxSNMPVarDesc trafficTable[] = {
 };
 
 // The traffic port control list as the MAC forwarding dialog shows it.
-KxTableSpec trafficSpec()
+KxTableDesc trafficDesc()
 {
-    KxTableSpec spec;
-    spec.listName = "lv_TrafficPortControl";
-    spec.table = trafficTable;
-    spec.kind = MVT_FMV;
-    spec.columns = {{u"Index"_s, 8}, {u"State"_s, 10}};
-    spec.buttons = {{KxTableAction::Edit, "Edit..", "btnTrafficEdit"}};
-    return spec;
+    KxTableDesc desc;
+    desc.listName = "lv_TrafficPortControl";
+    desc.table = trafficTable;
+    desc.kind = MVT_FMV;
+    desc.columns = {{u"Index"_s, 8}, {u"State"_s, 10}};
+    desc.buttons = {{KxTableAction::Edit, "Edit..", "btnTrafficEdit"}};
+    return desc;
 }
 
 QAction *action(const QWidget &window, const char *name)
@@ -161,7 +161,7 @@ private Q_SLOTS:
 
     void trafficControlWritesTheRowItWasOpenedOn()
     {
-        TTableDialog list(trafficSpec());
+        TTableDialog list(trafficDesc());
         list.page()->rowEditor = [&list](QTreeWidgetItem *row) {
             return MakeTrafficPortCtrlEditor(row, &list);
         };

@@ -41,33 +41,33 @@ constexpr int FdbFileRows = 6;
 const QString nameOid = u"1.3.6.1.2.1.17.7.1.4.3.1.1."_s;
 const QString statusOid = u"1.3.6.1.2.1.17.7.1.4.3.1.5."_s;
 
-KxTableSpec vlanSpec()
+KxTableDesc vlanDesc()
 {
     using enum KxTableAction;
-    KxTableSpec spec;
-    spec.listName = "lvwTest";
-    spec.table = vlanTable;
-    spec.columns = {{u"ID"_s, 5, true}, {u"Name"_s, 12}, {u"Forbidden"_s, 8}, {u"Status"_s, 8}};
-    spec.buttons = {{Refresh, "Refresh", "btnRefresh"},
+    KxTableDesc desc;
+    desc.listName = "lvwTest";
+    desc.table = vlanTable;
+    desc.columns = {{u"ID"_s, 5, true}, {u"Name"_s, 12}, {u"Forbidden"_s, 8}, {u"Status"_s, 8}};
+    desc.buttons = {{Refresh, "Refresh", "btnRefresh"},
                     {Insert, "Insert", "btnInsert"},
                     {Edit, "Edit", "btnEdit"},
                     {Delete, "Delete", "btnDelete"},
                     {Save, "Save", "btnSave"}};
-    spec.countName = "stxCount";
-    spec.statusVar = StatusColumn;
-    spec.multiRowEdit = true;
-    return spec;
+    desc.countName = "stxCount";
+    desc.statusVar = StatusColumn;
+    desc.multiRowEdit = true;
+    return desc;
 }
 
-KxTableSpec fdbSpec()
+KxTableDesc fdbDesc()
 {
-    KxTableSpec spec;
-    spec.listName = "lvwFdb";
-    spec.table = fdbTable;
-    spec.keyCount = 2;
-    spec.columns = {{u"FDB"_s, 5}, {u"MAC"_s, 14}, {u"Port"_s, 5}};
-    spec.buttons = {{KxTableAction::Close, "Close", "btnClose"}};
-    return spec;
+    KxTableDesc desc;
+    desc.listName = "lvwFdb";
+    desc.table = fdbTable;
+    desc.keyCount = 2;
+    desc.columns = {{u"FDB"_s, 5}, {u"MAC"_s, 14}, {u"Port"_s, 5}};
+    desc.buttons = {{KxTableAction::Close, "Close", "btnClose"}};
+    return desc;
 }
 
 // An editor that renames the row it is given (a new row when given none).
@@ -141,7 +141,7 @@ class TestTablePage : public QObject
 
     std::unique_ptr<TTableDialog> openVLans()
     {
-        auto dialog = std::make_unique<TTableDialog>(vlanSpec());
+        auto dialog = std::make_unique<TTableDialog>(vlanDesc());
         TTablePage *page = dialog->page();
         QTreeWidget *list = dialog->list();
         page->rowEditor = [list](QTreeWidgetItem *row) {
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QVERIFY(big.start());
         const ModuleRetargeted onBig(big);
 
-        TTableDialog dialog(fdbSpec());
+        TTableDialog dialog(fdbDesc());
         bool openWhileWalking = false;
         int rowsWhenClosed = -1;
         // The walk handles window events between its rows: the timer fires during it.
@@ -207,7 +207,7 @@ private Q_SLOTS:
         QVERIFY(big.start());
         const ModuleRetargeted onBig(big);
 
-        TTableDialog dialog(fdbSpec());
+        TTableDialog dialog(fdbDesc());
         KxSNMPRequest2Edits *first = &dialog.page()->binding();
         bool reshown = false;
         QTimer probe;
@@ -255,9 +255,9 @@ private Q_SLOTS:
 
     void aTableTheDialogReadsWaitsForIt()
     {
-        KxTableSpec spec = vlanSpec();
-        spec.readOnFirstShow = false;
-        TTableDialog dialog(spec);
+        KxTableDesc desc = vlanDesc();
+        desc.readOnFirstShow = false;
+        TTableDialog dialog(desc);
         dialog.show();
         QCoreApplication::processEvents();
         QCOMPARE(dialog.list()->topLevelItemCount(), 0);
@@ -325,10 +325,10 @@ private Q_SLOTS:
     void insertIntoAFullTableSaysSo()
     {
         ScriptedPrompts prompts;
-        KxTableSpec spec = vlanSpec();
-        spec.maxRows = 1;
-        spec.tableFullName = u"VLAN"_s;
-        TTableDialog dialog(spec);
+        KxTableDesc desc = vlanDesc();
+        desc.maxRows = 1;
+        desc.tableFullName = u"VLAN"_s;
+        TTableDialog dialog(desc);
         bool editorAsked = false;
         dialog.page()->rowEditor = [&editorAsked](QTreeWidgetItem *) {
             editorAsked = true;
@@ -370,10 +370,10 @@ private Q_SLOTS:
         ScriptedPrompts prompts;
         const QString path = m_files.filePath(u"hidden.csv"_s);
         prompts.savePaths = {path};
-        KxTableSpec spec = vlanSpec();
-        spec.columns = {{u"VLAN"_s, 5}, {u"Title"_s, 12}, {u"State"_s, 8}};
-        spec.hiddenVars = {ForbiddenColumn};
-        TTableDialog dialog(spec);
+        KxTableDesc desc = vlanDesc();
+        desc.columns = {{u"VLAN"_s, 5}, {u"Title"_s, 12}, {u"State"_s, 8}};
+        desc.hiddenVars = {ForbiddenColumn};
+        TTableDialog dialog(desc);
         dialog.show();
         QCoreApplication::processEvents();
         QTreeWidget *list = dialog.list();
@@ -390,9 +390,9 @@ private Q_SLOTS:
 
     void anEditorThatWritesItselfIsFollowedByARead()
     {
-        KxTableSpec spec = vlanSpec();
-        spec.editorWritesRow = true;
-        TTableDialog dialog(spec);
+        KxTableDesc desc = vlanDesc();
+        desc.editorWritesRow = true;
+        TTableDialog dialog(desc);
         dialog.page()->rowEditor = [](QTreeWidgetItem *) {
             auto editor = std::make_unique<QDialog>();
             editor->setObjectName(u"frmWriter"_s);
