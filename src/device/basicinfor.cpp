@@ -21,6 +21,10 @@ TBasicInforForm::TBasicInforForm(QWidget *parent)
     , m_pages(new QTabWidget)
     , m_apply(makeButton(u"Apply"_s, u"btnApply"_s))
     , m_refresh(makeButton(u"Refresh"_s, u"btnRefresh"_s))
+    , m_work(this, [this] {
+        for (TBindingPage *page : m_pageList)
+            page->stop();
+    })
 {
     setObjectName(u"BasicInforForm"_s);
     setWindowTitle(u"System Basic Information : "_s);
@@ -44,6 +48,7 @@ TBasicInforForm::TBasicInforForm(QWidget *parent)
     layout->addWidget(m_pages, 1);
     layout->addLayout(makeButtonBar({m_apply, m_refresh, close, help}));
 
+    m_work.lock({m_apply, m_refresh, m_pages->tabBar()});
     connect(m_apply, &QPushButton::clicked, this, &TBasicInforForm::btnApplyClick);
     connect(m_refresh, &QPushButton::clicked, this, &TBasicInforForm::btnRefreshClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -108,29 +113,11 @@ void TBasicInforForm::btnApplyClick()
 
 void TBasicInforForm::runOnPage(TBindingPage *target, void (TBindingPage::*action)())
 {
-    if (m_working)
-        return;
-    m_working = true;
-    m_apply->setEnabled(false);
-    m_refresh->setEnabled(false);
-    m_pages->tabBar()->setEnabled(false);
-    (target->*action)();
-    m_pages->tabBar()->setEnabled(true);
-    m_refresh->setEnabled(true);
-    m_apply->setEnabled(true);
-    m_working = false;
-    if (m_closePending)
-        QMetaObject::invokeMethod(
-            this, [this] { done(Rejected); }, Qt::QueuedConnection);
+    m_work.run([target, action] { (target->*action)(); });
 }
 
 void TBasicInforForm::done(int result)
 {
-    if (m_working) {
-        m_closePending = true;
-        for (TBindingPage *page : m_pageList)
-            page->stop();
-        return;
-    }
-    QDialog::done(result);
+    if (!m_work.holdClose())
+        QDialog::done(result);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/dialogwork.h"
+
 #include <QDialog>
 
 #include <vector>
@@ -40,6 +42,5 @@ private:
     QPushButton *m_apply;
     QPushButton *m_refresh;
     bool m_created = false;
-    bool m_working = false;
-    bool m_closePending = false;
+    KxDialogWork m_work;
 };

@@ -25,6 +25,10 @@ TPagedBindingDialog::TPagedBindingDialog(const QString &name,
     , m_refresh(makeButton(u"Refresh"_s, u"btnRefresh"_s))
     , m_resultTime(makeLabel({}, u"stbResultTime"_s))
     , m_resultText(makeLabel({}, u"stbResultText"_s))
+    , m_work(this, [this] {
+        for (TBindingPage *page : m_pageList)
+            page->stop();
+    })
 {
     setObjectName(name);
     m_pages->setObjectName(pagesName);
@@ -46,6 +50,7 @@ TPagedBindingDialog::TPagedBindingDialog(const QString &name,
     layout->addLayout(makeButtonBar({m_apply, m_refresh, close, help}));
     layout->addWidget(status);
 
+    m_work.lock({m_apply, m_refresh, m_pages->tabBar()});
     connect(m_apply, &QPushButton::clicked, this, &TPagedBindingDialog::btnApplyClick);
     connect(m_refresh, &QPushButton::clicked, this, &TPagedBindingDialog::btnRefreshClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -78,7 +83,7 @@ void TPagedBindingDialog::showEvent(QShowEvent *event)
 void TPagedBindingDialog::FormCreate()
 {
     for (TBindingPage *page : m_pageList) {
-        if (m_closePending)
+        if (m_work.closing())
             break;
         runOnPage(page, &TBindingPage::showPage);
     }
@@ -112,29 +117,12 @@ void TPagedBindingDialog::showResult(const KxSNMPError &result)
 
 void TPagedBindingDialog::runOnPage(TBindingPage *target, void (TBindingPage::*action)())
 {
-    if (m_working || target->busy())
-        return;
-    m_working = true;
-    m_apply->setEnabled(false);
-    m_refresh->setEnabled(false);
-    m_pages->tabBar()->setEnabled(false);
-    (target->*action)();
-    m_pages->tabBar()->setEnabled(true);
-    m_refresh->setEnabled(true);
-    m_apply->setEnabled(true);
-    m_working = false;
-    if (m_closePending)
-        QMetaObject::invokeMethod(
-            this, [this] { done(Rejected); }, Qt::QueuedConnection);
+    if (!target->busy())
+        m_work.run([target, action] { (target->*action)(); });
 }
 
 void TPagedBindingDialog::done(int result)
 {
-    if (m_working) {
-        m_closePending = true;
-        for (TBindingPage *page : m_pageList)
-            page->stop();
-        return;
-    }
-    QDialog::done(result);
+    if (!m_work.holdClose())
+        QDialog::done(result);
 }

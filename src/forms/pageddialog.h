@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/dialogwork.h"
+
 #include <QDialog>
 
 #include <vector>
@@ -47,8 +49,7 @@ private:
     QLabel *m_resultTime;
     QLabel *m_resultText;
     bool m_created = false;
-    bool m_working = false;
     bool m_applying = false;
     bool m_applyFailed = false;
-    bool m_closePending = false;
+    KxDialogWork m_work;
 };

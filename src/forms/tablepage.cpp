@@ -2,6 +2,7 @@
 
 #include "binding/edits.h"
 #include "forms/dialogsupport.h"
+#include "forms/dialogwork.h"
 #include "forms/formbuilder.h"
 #include "forms/rowwrite.h"
 #include "platform/prompts.h"
@@ -568,9 +569,6 @@ QTreeWidget *TTableDialog::list() const
 
 void TTableDialog::done(int result)
 {
-    if (m_page->reading()) {
-        m_page->closeAfterWalk();
-        return;
-    }
-    QDialog::done(result);
+    if (!HoldCloseForWalkingList(this))
+        QDialog::done(result);
 }

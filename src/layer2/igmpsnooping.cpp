@@ -3,6 +3,7 @@
 #include "binding/standardoptions.h"
 #include "forms/bindingpage.h"
 #include "forms/dialogsupport.h"
+#include "forms/dialogwork.h"
 #include "forms/formbuilder.h"
 #include "forms/portset.h"
 #include "forms/tablepage.h"
@@ -284,12 +285,6 @@ void TIGMPSnoopingForm::convertPortMaps()
 
 void TIGMPSnoopingForm::done(int result)
 {
-    for (int i = 0; i < m_pages->count(); ++i) {
-        auto *list = qobject_cast<TTablePage *>(m_pages->widget(i));
-        if (list && list->reading()) {
-            list->closeAfterWalk();
-            return;
-        }
-    }
-    QDialog::done(result);
+    if (!HoldCloseForWalkingList(this))
+        QDialog::done(result);
 }

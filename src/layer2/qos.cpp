@@ -1,6 +1,7 @@
 #include "layer2/qos.h"
 
 #include "forms/bindingpage.h"
+#include "forms/dialogwork.h"
 #include "forms/formbuilder.h"
 #include "forms/listtext.h"
 #include "forms/roweditor.h"
@@ -337,11 +338,6 @@ void TQOSForm::btnBMStormControlPrintClick()
 
 void TQOSForm::done(int result)
 {
-    for (TTablePage *list : m_lists) {
-        if (list->reading()) {
-            list->closeAfterWalk();
-            return;
-        }
-    }
-    QDialog::done(result);
+    if (!HoldCloseForWalkingList(this))
+        QDialog::done(result);
 }

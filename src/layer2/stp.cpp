@@ -28,12 +28,17 @@ TSTPForm::TSTPForm(QWidget *parent)
     , m_refresh(makeButton(u"Refresh"_s, u"BitBtn1"_s))
     , m_apply(makeButton(u"Apply"_s, u"BitBtn2"_s))
     , m_edit(makeButton(u"Edit"_s, u"BitBtn3"_s))
+    , m_work(this, [this] {
+        m_global->stop();
+        m_configId->stop();
+    })
 {
     setObjectName(u"STPForm"_s);
     setWindowTitle(u"STP :"_s);
     m_pages->setObjectName(u"PageControl"_s);
     m_pages->setUsesScrollButtons(false);
     m_pages->tabBar()->setElideMode(Qt::ElideNone);
+    m_work.lock({m_refresh, m_apply, m_pages->tabBar()});
     m_pages->addTab(m_global, m_global->caption());
     m_pages->addTab(m_configId, m_configId->caption());
     auto *instances = makeList(new TTablePage(stpInstanceDesc()), [this](QTreeWidgetItem &row) {
@@ -102,7 +107,7 @@ void TSTPForm::showEvent(QShowEvent *event)
 // Reads both settings pages and shows the page the dialog opens on.
 void TSTPForm::FormCreate()
 {
-    runLocked([this] { m_configId->showPage(); });
+    m_work.run([this] { m_configId->showPage(); });
     pageShown(m_pages->currentIndex());
 }
 
@@ -116,7 +121,7 @@ void TSTPForm::pageShown(int index)
     }
     QSize size = listFormSize;
     if (TBindingPage *settings = settingsPage()) {
-        runLocked([settings] { settings->showPage(); });
+        m_work.run([settings] { settings->showPage(); });
         size = settings->formSize();
     } else if (!m_listsShown.insert(shown).second) {
         // A list's first showing starts its own walk.
@@ -137,7 +142,7 @@ void TSTPForm::BitBtn1Click()
 void TSTPForm::BitBtn2Click()
 {
     if (TBindingPage *settings = settingsPage())
-        runLocked([settings] { settings->applyPage(); });
+        m_work.run([settings] { settings->applyPage(); });
 }
 
 // Without a selected row there is nothing to edit.
@@ -147,38 +152,8 @@ void TSTPForm::BitBtn3Click()
         list->action(KxTableAction::Edit)->trigger();
 }
 
-void TSTPForm::runLocked(const std::function<void()> &action)
-{
-    if (m_working)
-        return;
-    m_working = true;
-    for (QPushButton *button : {m_refresh, m_apply})
-        button->setEnabled(false);
-    m_pages->tabBar()->setEnabled(false);
-    action();
-    m_pages->tabBar()->setEnabled(true);
-    m_refresh->setEnabled(true);
-    m_apply->setEnabled(settingsPage() != nullptr);
-    m_working = false;
-    if (m_closePending)
-        QMetaObject::invokeMethod(
-            this, [this] { done(Rejected); }, Qt::QueuedConnection);
-}
-
 void TSTPForm::done(int result)
 {
-    if (m_working) {
-        m_closePending = true;
-        m_global->stop();
-        m_configId->stop();
-        return;
-    }
-    for (int i = 0; i < m_pages->count(); ++i) {
-        auto *list = qobject_cast<TTablePage *>(m_pages->widget(i));
-        if (list && list->reading()) {
-            list->closeAfterWalk();
-            return;
-        }
-    }
-    QDialog::done(result);
+    if (!m_work.holdClose() && !HoldCloseForWalkingList(this))
+        QDialog::done(result);
 }

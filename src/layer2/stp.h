@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/dialogwork.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -41,7 +43,6 @@ private:
                          std::function<std::unique_ptr<QDialog>(QTreeWidgetItem &)> editor);
     TBindingPage *settingsPage() const;
     TTablePage *listPage() const;
-    void runLocked(const std::function<void()> &action);
 
     QTabWidget *m_pages;
     TSTPGlobalPage *m_global;
@@ -51,6 +52,5 @@ private:
     QPushButton *m_edit;
     std::set<QWidget *> m_listsShown;
     bool m_created = false;
-    bool m_working = false;
-    bool m_closePending = false;
+    KxDialogWork m_work;
 };

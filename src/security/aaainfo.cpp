@@ -1,6 +1,7 @@
 #include "security/aaainfo.h"
 
 #include "forms/dialogsupport.h"
+#include "forms/dialogwork.h"
 #include "forms/formbuilder.h"
 #include "forms/tablepage.h"
 #include "security/aaaeditors.h"
@@ -242,13 +243,6 @@ QWidget *TAAAInfoForm::makeMethodSide(const AAAMethodSide &side)
 
 void TAAAInfoForm::done(int result)
 {
-    bool walking = false;
-    for (TTablePage *page : {m_hosts, m_groups, m_methodLists[0], m_methodLists[1]}) {
-        if (page->reading()) {
-            page->closeAfterWalk();
-            walking = true;
-        }
-    }
-    if (!walking)
+    if (!HoldCloseForWalkingList(this))
         QDialog::done(result);
 }

@@ -35,6 +35,7 @@ TIEEE802dot1XStatusForm::TIEEE802dot1XStatusForm(QWidget *parent)
     , m_protocol(m_page->control<RadioGroup>("rgpPortInterfaceAdminSpeedDuplexValue"))
     , m_method(m_page->control<RadioGroup>("rgpPortInterfaceAddressLearningState"))
     , m_result(new TResultBar(u"stbIEEE802dot1xStatus"_s))
+    , m_work(this, [this] { m_page->stop(); })
 {
     setObjectName(u"IEEE802dot1XStatusForm"_s);
     setWindowTitle(u"Status :"_s);
@@ -113,23 +114,14 @@ void TIEEE802dot1XStatusForm::btnApplyClick()
 
 void TIEEE802dot1XStatusForm::run(void (TBindingPage::*operation)())
 {
-    if (m_working)
-        return;
-    m_working = true;
-    (m_page->*operation)();
-    showChoices();
-    m_working = false;
-    if (m_closePending)
-        QMetaObject::invokeMethod(
-            this, [this] { done(Rejected); }, Qt::QueuedConnection);
+    m_work.run([this, operation] {
+        (m_page->*operation)();
+        showChoices();
+    });
 }
 
 void TIEEE802dot1XStatusForm::done(int result)
 {
-    if (m_working) {
-        m_closePending = true;
-        m_page->stop();
-        return;
-    }
-    QDialog::done(result);
+    if (!m_work.holdClose())
+        QDialog::done(result);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/dialogwork.h"
+
 #include <QDialog>
 
 class RadioGroup;
@@ -36,6 +38,5 @@ private:
     RadioGroup *m_method;
     TResultBar *m_result;
     bool m_created = false;
-    bool m_working = false;
-    bool m_closePending = false;
+    KxDialogWork m_work;
 };
