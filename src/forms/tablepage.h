@@ -152,6 +152,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The cell's text as read, and as shown once afterRead has run.
+    static constexpr int ReadRole = Qt::UserRole + 100;
+    static constexpr int ShownRole = Qt::UserRole + 101;
+    static bool changedSinceRead(const QTreeWidgetItem *row, int column);
+
     void makeActions();
     QWidget *makeButtonRow();
     void setActionStates();

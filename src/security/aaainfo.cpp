@@ -4,6 +4,7 @@
 #include "forms/dialogwork.h"
 #include "forms/formbuilder.h"
 #include "forms/tablepage.h"
+#include "security/aaaapplication.h"
 #include "security/aaaeditors.h"
 #include "security/aaamethods.h"
 #include "security/aaatables.h"
