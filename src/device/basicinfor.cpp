@@ -41,9 +41,8 @@ TBasicInforForm::TBasicInforForm(QWidget *parent)
     for (TBindingPage *page : m_pageList)
         m_pages->addTab(page, page->caption());
 
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *close = makeCloseButton(this);
+    QPushButton *help = makeHelpButton();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
     layout->addLayout(makeButtonBar({m_apply, m_refresh, close, help}));
@@ -51,7 +50,6 @@ TBasicInforForm::TBasicInforForm(QWidget *parent)
     m_work.lock({m_apply, m_refresh, m_pages->tabBar()});
     connect(m_apply, &QPushButton::clicked, this, &TBasicInforForm::btnApplyClick);
     connect(m_refresh, &QPushButton::clicked, this, &TBasicInforForm::btnRefreshClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     m_pages->setCurrentIndex(ProtocolControlPage);
     connect(m_pages, &QTabWidget::currentChanged, this, &TBasicInforForm::pageShown);
     resize(574, 427);

@@ -209,8 +209,7 @@ QWidget *TfrmFileSystem::buildPage(Page &page)
     page.action->setItemEnabled(DownloadItem, page.texts.downloadAllowed);
     page.apply = makeButton(u"Apply"_s, u"btnApply"_s);
     QPushButton *refresh = makeButton(u"Refresh"_s, u"btnRefresh"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *help = makeHelpButton();
     QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
     page.list = makeListView(u"lvwFile"_s,
                              {u"Index"_s, u"IP"_s, u"FilePath"_s, u"LoadType"_s, u"Operation"_s});

@@ -2,6 +2,7 @@
 
 #include "platform/radiogroup.h"
 
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,20 @@ QPushButton *makeButton(const QString &text, const QString &name)
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
+}
+
+QPushButton *makeHelpButton()
+{
+    QPushButton *help = makeButton(QStringLiteral("Help"), QStringLiteral("btnHelp"));
+    help->setEnabled(false);
+    return help;
+}
+
+QPushButton *makeCloseButton(QDialog *dialog)
+{
+    QPushButton *close = makeButton(QStringLiteral("Close"), QStringLiteral("btnClose"));
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
+    return close;
 }
 
 QLabel *makeLabel(const QString &text, const QString &name)

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 
+class QDialog;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
@@ -18,6 +19,10 @@ class RadioGroup;
 // the name tests and screenshots find it by.
 
 QPushButton *makeButton(const QString &text, const QString &name);
+// "Help" (btnHelp): the dialogs have no help of their own, so it stays disabled.
+QPushButton *makeHelpButton();
+// "Close" (btnClose), rejecting the dialog.
+QPushButton *makeCloseButton(QDialog *dialog);
 QLabel *makeLabel(const QString &text, const QString &name = {});
 // A read-only box is greyed like a disabled one but its text stays selectable.
 QLineEdit *makeEdit(const QString &name, bool readOnly = false);

@@ -34,9 +34,8 @@ TPagedBindingDialog::TPagedBindingDialog(const QString &name,
     m_pages->setObjectName(pagesName);
     m_pages->setTabBarAutoHide(true);
 
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *close = makeCloseButton(this);
+    QPushButton *help = makeHelpButton();
     for (QPushButton *button : {m_apply, m_refresh, close, help})
         button->setToolTip(button->text());
     auto *status = new QStatusBar;
@@ -53,7 +52,6 @@ TPagedBindingDialog::TPagedBindingDialog(const QString &name,
     m_work.lock({m_apply, m_refresh, m_pages->tabBar()});
     connect(m_apply, &QPushButton::clicked, this, &TPagedBindingDialog::btnApplyClick);
     connect(m_refresh, &QPushButton::clicked, this, &TPagedBindingDialog::btnRefreshClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TPagedBindingDialog::~TPagedBindingDialog() = default;

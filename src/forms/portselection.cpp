@@ -36,9 +36,8 @@ PortSelectionDialog::PortSelectionDialog(const PortSet &ports,
         grid->addWidget(makePortButton(port), at / ButtonsPerRow, at % ButtonsPerRow);
     }
     QPushButton *ok = makeButton(u"Ok..."_s, u"btnOk"_s);
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
+    QPushButton *close = makeCloseButton(this);
     connect(ok, &QPushButton::clicked, this, &PortSelectionDialog::btnOkClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(makeButtonBar({ok, close}));

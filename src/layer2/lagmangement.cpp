@@ -276,9 +276,8 @@ TfrmLagRowEdit::TfrmLagRowEdit(const QString &name,
         addGridRow(grid, QString::fromLatin1(field.caption), control, hint);
     }
     QPushButton *edit = makeButton(u"Edit..."_s, u"btnEditAction"_s);
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
+    QPushButton *close = makeCloseButton(this);
     connect(edit, &QPushButton::clicked, this, &TfrmLagRowEdit::btnEditActionClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch(1);

@@ -86,9 +86,8 @@ TfrmMacFDBFilter::TfrmMacFDBFilter(QWidget *parent)
         ++row;
     }
     QPushButton *filter = makeButton(u"Filter..."_s, u"btnFilterAction"_s);
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
+    QPushButton *close = makeCloseButton(this);
     connect(filter, &QPushButton::clicked, this, &TfrmMacFDBFilter::btnFilterActionClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_condition);
     layout->addLayout(criteria);

@@ -106,8 +106,7 @@ TfrmTrunkMangement::TfrmTrunkMangement(QWidget *parent)
     });
 
     using enum KxTableAction;
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *help = makeHelpButton();
     QHBoxLayout *buttons = makeSharedButtons({{Refresh, "Refresh", "btnRefresh"},
                                               {Stop, "Stop", "btnStop"},
                                               {Insert, "Insert..", "btnInsert"},

@@ -47,8 +47,7 @@ QString canonicalNumber(const QLineEdit *edit)
 QHBoxLayout *editorButtons(QDialog *editor, QPushButton *apply, QPushButton *refresh = nullptr)
 {
     QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *help = makeHelpButton();
     QObject::connect(close, &QPushButton::clicked, editor, &QDialog::reject);
     if (refresh)
         return makeButtonBar({apply, refresh, close, help});

@@ -98,10 +98,8 @@ TAAAInfoForm::TAAAInfoForm(QWidget *parent)
     methods->widget(1)->setObjectName(u"tbsMethodEnable"_s);
     m_pages->addTab(methods, u"Method"_s);
 
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    QPushButton *close = makeCloseButton(this);
+    QPushButton *help = makeHelpButton();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
     layout->addLayout(makeButtonBar({close, help}));

@@ -218,9 +218,8 @@ TAAAMethodDualListDlg::TAAAMethodDualListDlg(const AAAMethodSide &side,
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_source->setSortingEnabled(true);
     m_name->setEnabled(adding);
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *close = makeCloseButton(this);
+    QPushButton *help = makeHelpButton();
 
     auto *name = new QGridLayout;
     addGridRow(name, word(side) + u" Method Name:"_s, m_name, new QLabel(u"String <15>"_s));
@@ -248,7 +247,6 @@ TAAAMethodDualListDlg::TAAAMethodDualListDlg(const AAAMethodSide &side,
         m_source, &QListWidget::itemSelectionChanged, this, &TAAAMethodDualListDlg::sourceClicked);
     connect(m_reset, &QPushButton::clicked, this, &TAAAMethodDualListDlg::fill);
     connect(m_apply, &QPushButton::clicked, this, &TAAAMethodDualListDlg::btnApplyClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     resize(520, 320);
     fill();
 }

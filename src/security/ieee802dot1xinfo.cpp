@@ -116,9 +116,8 @@ TIEEE802dot1XInfoForm::TIEEE802dot1XInfoForm(QWidget *parent)
     m_result->attach(m_config->binding().request(),
                      [this](const KxSNMPError &result) { m_configFailed = result.code != 0; });
 
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *close = makeCloseButton(this);
+    QPushButton *help = makeHelpButton();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_globals);
     layout->addWidget(m_pages, 1);
@@ -128,7 +127,6 @@ TIEEE802dot1XInfoForm::TIEEE802dot1XInfoForm(QWidget *parent)
     connect(m_refresh, &QPushButton::clicked, this, &TIEEE802dot1XInfoForm::btnRefreshClick);
     connect(m_stop, &QPushButton::clicked, this, &TIEEE802dot1XInfoForm::btnStopClick);
     connect(m_edit, &QPushButton::clicked, this, &TIEEE802dot1XInfoForm::btnEditClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_pages, &QTabWidget::currentChanged, this, &TIEEE802dot1XInfoForm::setButtonStates);
     connect(m_config->action(KxTableAction::Edit),
             &QAction::changed,

@@ -97,9 +97,8 @@ TIEEE802dot1XInfoEditForm::TIEEE802dot1XInfoEditForm(QTreeWidget &list,
 
     QPushButton *apply = makeButton(u"Apply"_s, u"btnApply"_s);
     QPushButton *refresh = makeButton(u"Refresh"_s, u"btnRefresh"_s);
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *close = makeCloseButton(this);
+    QPushButton *help = makeHelpButton();
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(values);
     layout->addLayout(middle);
@@ -108,7 +107,6 @@ TIEEE802dot1XInfoEditForm::TIEEE802dot1XInfoEditForm(QTreeWidget &list,
 
     connect(apply, &QPushButton::clicked, this, &TIEEE802dot1XInfoEditForm::btnApplyClick);
     connect(refresh, &QPushButton::clicked, this, &TIEEE802dot1XInfoEditForm::FormShow);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     FormShow();
 }
 

@@ -126,9 +126,8 @@ TIEEE802dot1XPaePortEditForm::TIEEE802dot1XPaePortEditForm(QTreeWidget &list, QW
     addGridRow(values, u"Capability"_s, m_capability);
     QPushButton *apply = makeButton(u"Apply"_s, u"btnApply"_s);
     QPushButton *refresh = makeButton(u"Refresh"_s, u"btnRefresh"_s);
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *close = makeCloseButton(this);
+    QPushButton *help = makeHelpButton();
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(values);
     layout->addWidget(m_initialize);
@@ -137,7 +136,6 @@ TIEEE802dot1XPaePortEditForm::TIEEE802dot1XPaePortEditForm(QTreeWidget &list, QW
     layout->addLayout(makeButtonBar({apply, refresh, close, help}));
     connect(apply, &QPushButton::clicked, this, &TIEEE802dot1XPaePortEditForm::btnApplyClick);
     connect(refresh, &QPushButton::clicked, this, &TIEEE802dot1XPaePortEditForm::FormShow);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     FormShow();
 }
 

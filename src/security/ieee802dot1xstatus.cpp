@@ -43,9 +43,8 @@ TIEEE802dot1XStatusForm::TIEEE802dot1XStatusForm(QWidget *parent)
 
     QPushButton *apply = makeButton(u"Apply"_s, u"btnApply"_s);
     QPushButton *refresh = makeButton(u"Refresh"_s, u"btnRefresh"_s);
-    QPushButton *close = makeButton(u"Close"_s, u"btnClose"_s);
-    QPushButton *help = makeButton(u"Help"_s, u"btnHelp"_s);
-    help->setEnabled(false);
+    QPushButton *close = makeCloseButton(this);
+    QPushButton *help = makeHelpButton();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_page, 1);
     layout->addLayout(makeButtonBar({apply, refresh, close, help}));
@@ -53,7 +52,6 @@ TIEEE802dot1XStatusForm::TIEEE802dot1XStatusForm(QWidget *parent)
 
     connect(apply, &QPushButton::clicked, this, &TIEEE802dot1XStatusForm::btnApplyClick);
     connect(refresh, &QPushButton::clicked, this, &TIEEE802dot1XStatusForm::btnRefreshClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_status,
             &RadioGroup::itemIndexChanged,
             this,
