@@ -7,6 +7,7 @@
 #include "snmp/records.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -320,6 +321,33 @@ private Q_SLOTS:
         QCOMPARE(rowWithId(dialog->list(), 41)->text(NameColumn), u"kept"_s);
         QCOMPARE(rowWithId(dialog->list(), 41)->text(StatusColumn), u"active"_s);
         QVERIFY(!rowWithId(dialog->list(), 77));
+    }
+
+    // The popup's items are the buttons' commands: same states, same effect.
+    void popupItemsFollowTheButtons()
+    {
+        KxTableDesc desc = vlanDesc();
+        desc.menu = {{KxTableAction::Edit, "Edit"}, {KxTableAction::Delete, "Delete"}};
+        TTableDialog dialog(desc);
+        QTreeWidget *list = dialog.list();
+        dialog.page()->rowEditor = [list](QTreeWidgetItem *row) {
+            return renamingEditor(list, row, u"from the popup"_s);
+        };
+        dialog.show();
+        QCoreApplication::processEvents();
+        const QList<QAction *> items = dialog.findChild<QMenu *>()->actions();
+        QCOMPARE(items.size(), 2);
+        QVERIFY(!items.at(0)->isEnabled());
+        QVERIFY(!items.at(1)->isEnabled());
+
+        addVLan(61, u"popup"_s);
+        click(dialog, u"btnRefresh"_s);
+        list->setCurrentItem(rowWithId(list, 61));
+        QVERIFY(items.at(0)->isEnabled());
+        QCOMPARE(items.at(0)->isEnabled(), child(dialog, u"btnEdit"_s)->isEnabled());
+        onModal(u"frmRename"_s, [](QDialog &editor) { editor.accept(); });
+        items.at(0)->trigger();
+        QCOMPARE(m_switch.get(nameOid + u"61"_s), u"from the popup"_s);
     }
 
     void insertIntoAFullTableSaysSo()
