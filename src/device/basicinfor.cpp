@@ -80,7 +80,7 @@ void TBasicInforForm::showEvent(QShowEvent *event)
 // Reads the system group and the page the dialog opens on.
 void TBasicInforForm::FormCreate()
 {
-    runOnPage(page(0), &TBindingPage::showPage);
+    runOnPage(page(0), PageAction::Read);
     pageShown(m_pages->currentIndex());
 }
 
@@ -92,7 +92,7 @@ void TBasicInforForm::pageShown(int index)
         const auto policy = each == page(index) ? QSizePolicy::Preferred : QSizePolicy::Ignored;
         each->setSizePolicy(policy, policy);
     }
-    runOnPage(currentPage(), &TBindingPage::showPage);
+    runOnPage(currentPage(), PageAction::Read);
     // The read may have filled radio groups: measure afterwards.
     m_pages->updateGeometry();
     layout()->activate();
@@ -106,12 +106,12 @@ void TBasicInforForm::btnRefreshClick()
 
 void TBasicInforForm::btnApplyClick()
 {
-    runOnPage(currentPage(), &TBindingPage::applyPage);
+    runOnPage(currentPage(), PageAction::Apply);
 }
 
-void TBasicInforForm::runOnPage(TBindingPage *target, void (TBindingPage::*action)())
+void TBasicInforForm::runOnPage(TBindingPage *target, PageAction action)
 {
-    m_work.run([target, action] { (target->*action)(); });
+    m_work.run([target, action] { RunPageAction(*target, action); });
 }
 
 void TBasicInforForm::done(int result)

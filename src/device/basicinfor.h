@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/bindingpage.h"
 #include "forms/dialogwork.h"
 
 #include <QDialog>
@@ -33,7 +34,7 @@ private:
     void btnApplyClick();
     void btnRefreshClick();
     // Runs an action of a page with the buttons and tabs locked.
-    void runOnPage(TBindingPage *target, void (TBindingPage::*action)());
+    void runOnPage(TBindingPage *target, PageAction action);
     TBindingPage *page(int index) const;
     TBindingPage *currentPage() const;
 

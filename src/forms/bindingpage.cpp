@@ -232,3 +232,11 @@ KxSNMPRequest &TBindingPage::request()
 {
     return binding().request();
 }
+
+void RunPageAction(TBindingPage &page, PageAction action)
+{
+    if (action == PageAction::Apply)
+        page.applyPage();
+    else
+        page.showPage();
+}

@@ -115,3 +115,7 @@ private:
     std::function<bool()> m_applyCheck;
     KxErrorHandler m_resultHandler;
 };
+
+// What a dialog of pages asks of a page.
+enum class PageAction { Read, Apply };
+void RunPageAction(TBindingPage &page, PageAction action);

@@ -83,20 +83,20 @@ void TPagedBindingDialog::FormCreate()
     for (TBindingPage *page : m_pageList) {
         if (m_work.closing())
             break;
-        runOnPage(page, &TBindingPage::showPage);
+        runOnPage(page, PageAction::Read);
     }
 }
 
 void TPagedBindingDialog::btnRefreshClick()
 {
-    runOnPage(currentPage(), &TBindingPage::showPage);
+    runOnPage(currentPage(), PageAction::Read);
 }
 
 void TPagedBindingDialog::btnApplyClick()
 {
     m_applying = true;
     m_applyFailed = false;
-    runOnPage(currentPage(), &TBindingPage::applyPage);
+    runOnPage(currentPage(), PageAction::Apply);
     m_applying = false;
 }
 
@@ -113,10 +113,10 @@ void TPagedBindingDialog::showResult(const KxSNMPError &result)
     }
 }
 
-void TPagedBindingDialog::runOnPage(TBindingPage *target, void (TBindingPage::*action)())
+void TPagedBindingDialog::runOnPage(TBindingPage *target, PageAction action)
 {
     if (!target->busy())
-        m_work.run([target, action] { (target->*action)(); });
+        m_work.run([target, action] { RunPageAction(*target, action); });
 }
 
 void TPagedBindingDialog::done(int result)

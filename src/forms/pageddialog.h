@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/bindingpage.h"
 #include "forms/dialogwork.h"
 
 #include <QDialog>
@@ -39,7 +40,7 @@ private:
     void btnRefreshClick();
     void showResult(const KxSNMPError &result);
     // Runs an action of a page with the buttons and tabs locked.
-    void runOnPage(TBindingPage *target, void (TBindingPage::*action)());
+    void runOnPage(TBindingPage *target, PageAction action);
     TBindingPage *currentPage() const;
 
     QTabWidget *m_pages;

@@ -76,7 +76,7 @@ void TIEEE802dot1XStatusForm::FormCreate()
     request.timeout = StatusTimeout;
     m_result->attach(request);
     m_method->setEnabled(false);
-    run(&TBindingPage::showPage);
+    run(PageAction::Read);
 }
 
 // With 802.1X off (or unknown) protocol and method cannot be chosen.
@@ -96,7 +96,7 @@ void TIEEE802dot1XStatusForm::rgpIEEE802dot1XStatusClick(int index)
 
 void TIEEE802dot1XStatusForm::btnRefreshClick()
 {
-    run(&TBindingPage::showPage);
+    run(PageAction::Read);
 }
 
 // Writes the choices that differ from the switch: the method the user chose
@@ -107,13 +107,13 @@ void TIEEE802dot1XStatusForm::btnApplyClick()
         || !checkChoice(m_protocol, u"Authentication Protocol"_s)
         || !checkChoice(m_method, u"Authentication Method"_s))
         return;
-    run(&TBindingPage::applyPage);
+    run(PageAction::Apply);
 }
 
-void TIEEE802dot1XStatusForm::run(void (TBindingPage::*operation)())
+void TIEEE802dot1XStatusForm::run(PageAction operation)
 {
     m_work.run([this, operation] {
-        (m_page->*operation)();
+        RunPageAction(*m_page, operation);
         showChoices();
     });
 }

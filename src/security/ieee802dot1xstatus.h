@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/bindingpage.h"
 #include "forms/dialogwork.h"
 
 #include <QDialog>
@@ -30,7 +31,7 @@ private:
     void rgpIEEE802dot1XStatusClick(int index);
     void showChoices();
     // Runs a read or write of the page; Close waits for it.
-    void run(void (TBindingPage::*operation)());
+    void run(PageAction operation);
 
     TBindingPage *m_page;
     RadioGroup *m_status;
