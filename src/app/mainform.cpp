@@ -189,9 +189,11 @@ void TMainForm::connectCommands()
     connect(findAction("PortTrunk1"), &QAction::triggered, this, &TMainForm::PortTrunk);
 
     for (const auto &[action, selector] : rmonPrograms) {
-        connect(findAction(action), &QAction::triggered, this, [this, selector] {
-            LaunchProgram(m_startup, QString::fromLatin1(selector));
-        });
+        connect(
+            findAction(action),
+            &QAction::triggered,
+            this,
+            [this, program = QString::fromLatin1(selector)] { LaunchProgram(m_startup, program); });
     }
     connect(findAction("Save1"), &QAction::triggered, this, &TMainForm::SaveConfiguration);
     connect(findAction("Reset1"), &QAction::triggered, this, &TMainForm::ResetSwitch);

@@ -354,8 +354,9 @@ bool TSummerTimePage::checkRepeating() const
 {
     const QString hour = QString::fromLatin1(HourFormat);
     const QString minute = QString::fromLatin1(MinuteFormat);
-    for (const auto &[point, end] :
+    for (const auto &[point, which] :
          {std::pair{&m_repeatStart, u"Start"_s}, std::pair{&m_repeatEnd, u"End"_s}}) {
+        const QString &end = which;
         const auto filled = [&end](bool isFilled, QWidget *control, const QString &what) {
             return checkEntry(
                 isFilled, control, u"Please select Repeat Summer Time %1 %2!"_s.arg(end, what));
@@ -378,8 +379,9 @@ bool TSummerTimePage::checkAnnual() const
 {
     const QString hour = QString::fromLatin1(HourFormat);
     const QString minute = QString::fromLatin1(MinuteFormat);
-    for (const auto &[point, end] :
+    for (const auto &[point, which] :
          {std::pair{&m_annualStart, u"Start"_s}, std::pair{&m_annualEnd, u"End"_s}}) {
+        const QString &end = which;
         const auto filled = [&end](bool isFilled, QWidget *control, const QString &what) {
             return checkEntry(
                 isFilled, control, u"Please select Annual Summer Time %1 %2!"_s.arg(end, what));

@@ -398,6 +398,19 @@ int callback(int operation, netsnmp_session *session, int, netsnmp_pdu *pdu, voi
         operation, session, pdu, static_cast<quint64>(reinterpret_cast<uintptr_t>(magic)));
 }
 
+// A read's own retransmission schedule: its first copy stays with
+// net-snmp until the deadline, so a late answer to any copy counts.
+struct Retransmission
+{
+    std::unique_ptr<netsnmp_pdu, PduDeleter> copy;
+    SteadyClock::time_point sentAt;
+    SteadyClock::time_point deadline;
+    SteadyClock::time_point next;
+    Milliseconds interval{0};
+    Milliseconds timeout{0};
+    bool resent = false;
+};
+
 } // namespace
 
 struct SnmpAdapter::Private
@@ -417,19 +430,6 @@ struct SnmpAdapter::Private
         // (0 when none runs) and the exchanges held until it ends.
         quint64 probeId = 0;
         std::vector<quint64> held;
-    };
-
-    // A read's own retransmission schedule: its first copy stays with
-    // net-snmp until the deadline, so a late answer to any copy counts.
-    struct Retransmission
-    {
-        std::unique_ptr<netsnmp_pdu, PduDeleter> copy;
-        SteadyClock::time_point sentAt;
-        SteadyClock::time_point deadline;
-        SteadyClock::time_point next;
-        Milliseconds interval{0};
-        Milliseconds timeout{0};
-        bool resent = false;
     };
 
     struct Exchange
