@@ -295,8 +295,30 @@ int Store::checkColumn(const std::vector<VarBind> &bindings,
         return v == RowNotReady ? WrongValue : InconsistentValue;
     if (!createsRow(bindings, table, suffix))
         return NoCreation;
-    return table.maxRows != 0 && rowIndexes(table).size() >= table.maxRows ? ResourceUnavailable
-                                                                           : NoError;
+    return table.maxRows != 0
+                   && rowIndexes(table).size() + rowsCreatedBefore(bindings, i, table, suffix)
+                          >= table.maxRows
+               ? ResourceUnavailable
+               : NoError;
+}
+
+// The other new rows of the table that the bindings before `i` create: one SET
+// creating several rows must not take the table past its limit.
+size_t Store::rowsCreatedBefore(const std::vector<VarBind> &bindings,
+                                size_t i,
+                                const TableDef &table,
+                                const Oid &index) const
+{
+    std::set<Oid> created;
+    const Oid control = table.entry + Oid{table.controlColumn};
+    for (size_t k = 0; k < i; ++k) {
+        if (!bindings[k].oid.startsWith(control))
+            continue;
+        const Oid other = bindings[k].oid.tail(control.size());
+        if (other != index && !rowExists(table, other) && createsRow(bindings, table, other))
+            created.insert(other);
+    }
+    return created.size();
 }
 
 bool Store::removesRow(const TableDef &table, const Value &value, uint32_t column) const

@@ -129,6 +129,10 @@ private:
     int checkValue(const ObjectDef &def, const Value &value) const;
     bool
     createsRow(const std::vector<VarBind> &bindings, const TableDef &table, const Oid &index) const;
+    size_t rowsCreatedBefore(const std::vector<VarBind> &bindings,
+                             size_t i,
+                             const TableDef &table,
+                             const Oid &index) const;
     bool removesRow(const TableDef &table, const Value &value, uint32_t column) const;
     void record(const Oid &instance);
 

@@ -171,11 +171,24 @@ private Q_SLOTS:
     void limitsTheRowsOfATable()
     {
         Store store;
-        LoadDataText("table 1.4.1 e index integer rowstatus 2 maxrows 1\n"
+        LoadDataText("table 1.4.1 e index integer rowstatus 2 maxrows 3\n"
                      "column 2 s integer rw values 1..6\nrow 1 = 1\n",
                      "limit",
                      store);
-        QCOMPARE(store.check({Bind("1.4.1.2.2", Int(RowCreateAndGo))}).status,
+        // Two new rows fit, also in one SET; a third new row in the same SET does not.
+        QCOMPARE(store
+                     .check({Bind("1.4.1.2.2", Int(RowCreateAndGo)),
+                             Bind("1.4.1.2.3", Int(RowCreateAndGo))})
+                     .status,
+                 int(NoError));
+        const auto tooMany = store.check({Bind("1.4.1.2.2", Int(RowCreateAndGo)),
+                                          Bind("1.4.1.2.3", Int(RowCreateAndGo)),
+                                          Bind("1.4.1.2.4", Int(RowCreateAndGo))});
+        QCOMPARE(tooMany.status, int(ResourceUnavailable));
+        QCOMPARE(tooMany.index, size_t(2));
+        store.apply(
+            {Bind("1.4.1.2.2", Int(RowCreateAndGo)), Bind("1.4.1.2.3", Int(RowCreateAndGo))});
+        QCOMPARE(store.check({Bind("1.4.1.2.4", Int(RowCreateAndGo))}).status,
                  int(ResourceUnavailable));
     }
 
