@@ -13,6 +13,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <ostream>
 
 namespace sim {
 
@@ -38,6 +39,9 @@ public:
         m_communitiesChanged = std::move(changed);
     }
 
+    // Every SET applied from now on is written to `log`, one line per
+    // variable: "set OID VALUE", numbers in decimal and octets in hex.
+    void setSetLog(std::ostream *log) { m_setLog = log; }
     // Reacts to a SET that has been applied.
     void committed(const std::vector<VarBind> &bindings);
     // The error status for a binding that disagrees with the other objects
@@ -50,6 +54,7 @@ public:
 
 private:
     void committedBinding(const Oid &oid, const Value &value);
+    void logSet(const std::vector<VarBind> &bindings) const;
     void updatePortLink(uint32_t port);
     void updatePortSpeed(uint32_t port);
     void installChecks();
@@ -72,6 +77,7 @@ private:
     std::map<Oid, Value> m_saved;
     std::map<uint32_t, bool> m_cabled; // ports with a cable plugged in
     std::function<void()> m_communitiesChanged;
+    std::ostream *m_setLog = nullptr;
 };
 
 } // namespace sim
