@@ -211,3 +211,14 @@ bool WriteSwitchData(const QString &path, const QByteArray &extraLines)
         return false;
     return file.write(shipped.readAll() + '\n' + extraLines) >= 0 && file.flush();
 }
+
+bool WriteEditedSwitchData(const QString &path, const std::function<void(QString &)> &edit)
+{
+    QFile shipped(QStringLiteral(RQ5160_SIM_DATA));
+    QFile file(path);
+    if (!shipped.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly))
+        return false;
+    QString data = QString::fromUtf8(shipped.readAll());
+    edit(data);
+    return file.write(data.toUtf8()) >= 0 && file.flush();
+}

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -78,3 +79,6 @@ private:
 // Writes the shipped switch's data file followed by the extra lines to the
 // path, for a SimulatedSwitch::Options::dataFile; false when it cannot.
 bool WriteSwitchData(const QString &path, const QByteArray &extraLines);
+// Writes the shipped switch's data file, changed by `edit`, to the path;
+// false when it cannot.
+bool WriteEditedSwitchData(const QString &path, const std::function<void(QString &)> &edit);
