@@ -288,6 +288,7 @@ void Rmon::removed(const Oid &entry, uint32_t index)
 void Rmon::update()
 {
     const TimePoint until = m_clock.live();
+    forgetRemoved();
     skipPastBuckets(until);
     for (Due due = nextDue(until); due.work != Work::None; due = nextDue(until)) {
         m_clock.hold(due.at);
@@ -299,6 +300,25 @@ void Rmon::update()
             ageOut(due.entry, due.index);
     }
     m_clock.release();
+}
+
+// Entries a SET has just removed stop working before their removal is
+// reported, so that nothing samples a row that is no longer there.
+void Rmon::forgetRemoved()
+{
+    std::vector<std::pair<Oid, uint32_t>> gone;
+    const auto collect
+        = [this, &gone](const Oid &entry, uint32_t statusColumn, const auto &states) {
+              for (const auto &state : states) {
+                  if (column(entry, statusColumn, state.first) != EntryValid)
+                      gone.emplace_back(entry, state.first);
+              }
+          };
+    collect(EtherStatsEntry, StatsStatus, m_statsBase);
+    collect(HistoryControlEntry, HistoryStatus, m_histories);
+    collect(AlarmEntry, AlarmStatus, m_alarms);
+    for (const auto &[entry, index] : gone)
+        removed(entry, index);
 }
 
 // Buckets that would be dropped again before the present are not filled: a

@@ -70,6 +70,7 @@ private:
     void created(const Oid &entry, uint32_t index);
     void activate(const Oid &entry, uint32_t index);
     void removed(const Oid &entry, uint32_t index);
+    void forgetRemoved();
     void skipPastBuckets(TimePoint until);
     Due nextDue(TimePoint until) const;
     void closeBucket(uint32_t index);
