@@ -45,7 +45,7 @@ VarBind Id(const std::string &oid, const std::string &value)
 
 } // namespace
 
-class TestRmon : public QObject
+class TestRmonProbe : public QObject
 {
     Q_OBJECT
 
@@ -353,5 +353,5 @@ private:
     std::unique_ptr<Switch> m_switch;
 };
 
-QTEST_GUILESS_MAIN(TestRmon)
-#include "tst_rmon.moc"
+QTEST_GUILESS_MAIN(TestRmonProbe)
+#include "tst_rmonprobe.moc"
