@@ -13,6 +13,10 @@ const Oid IfSpeed = "1.3.6.1.2.1.2.2.1.5"_oid;
 const Oid IfAdminStatus = "1.3.6.1.2.1.2.2.1.7"_oid;
 const Oid IfOperStatus = "1.3.6.1.2.1.2.2.1.8"_oid;
 const Oid IfLastChange = "1.3.6.1.2.1.2.2.1.9"_oid;
+const Oid IfInOctets = "1.3.6.1.2.1.2.2.1.10"_oid;
+const Oid IfInUcastPkts = "1.3.6.1.2.1.2.2.1.11"_oid;
+const Oid IfInNUcastPkts = "1.3.6.1.2.1.2.2.1.12"_oid;
+const Oid IfInErrors = "1.3.6.1.2.1.2.2.1.14"_oid;
 const Oid PortInfoType = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.3"_oid;
 const Oid PortInfoLink = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.4"_oid;
 const Oid PortInfoNway = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.5"_oid;
@@ -194,15 +198,37 @@ int Switch::consistent(const Oid &oid, const std::map<Oid, Value> &staged) const
                                                                            : NoError;
 }
 
-// The steady traffic of each port, which the RMON probe counts.
+// The steady traffic of each port, which the interface counters and the
+// RMON probe count alike.
 void Switch::installTraffic()
 {
-    for (uint32_t port = 1; port <= PortCount; ++port)
+    for (uint32_t port = 1; port <= PortCount; ++port) {
         m_traffic.setRate(
             port, static_cast<uint64_t>(m_store.number(TrafficRate + Oid{port})), m_clock.now());
+        installInterfaceCounters(port);
+    }
     m_store.setProvider(ClockAdvance,
                         [this] { return Value::integer(m_clock.advanced().count()); });
     m_rmon.install();
+}
+
+// ifTable's receive counters of a port, from the same traffic as its
+// etherStats counters (columns 4 octets, 5 packets, 6 broadcast, 7 multicast,
+// 8 CRC errors, 11 fragments).
+void Switch::installInterfaceCounters(uint32_t port)
+{
+    const auto serve = [this, port](const Oid &column, auto count) {
+        m_store.setProvider(column + Oid{port}, [this, port, count] {
+            const auto stats = [this, port](uint32_t statsColumn) {
+                return m_traffic.etherStatsCounter(statsColumn, port, m_clock.now());
+            };
+            return Value::unsignedOf(Type::Counter32, count(stats) & 0xFFFFFFFFu);
+        });
+    };
+    serve(IfInOctets, [](auto stats) { return stats(4); });
+    serve(IfInUcastPkts, [](auto stats) { return stats(5) - stats(6) - stats(7); });
+    serve(IfInNUcastPkts, [](auto stats) { return stats(6) + stats(7); });
+    serve(IfInErrors, [](auto stats) { return stats(8) + stats(11); });
 }
 
 void Switch::update()

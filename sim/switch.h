@@ -62,6 +62,7 @@ private:
     void reset();
     void cleanCounters();
     void installTraffic();
+    void installInterfaceCounters(uint32_t port);
     void advanceClock(int64_t seconds);
     uint32_t ticksAt(std::chrono::steady_clock::time_point at) const;
 

@@ -24,6 +24,7 @@ const std::string Event = "1.3.6.1.2.1.16.9.1.1";
 const std::string Log = "1.3.6.1.2.1.16.9.2.1";
 const std::string IfIndex = "1.3.6.1.2.1.2.2.1.1";
 const std::string Burst = "1.3.6.1.4.1.88508.99.1.1.2";
+const std::string IfInOctets = "1.3.6.1.2.1.2.2.1.10.5";
 
 // Port 5 carries 1,200,000 octets/s in the shipped data.
 constexpr int64_t Port5Rate = 1200000;
@@ -111,6 +112,7 @@ private Q_SLOTS:
         QCOMPARE(number(At(HistoryControl, 4, 10)), int64_t(50));
         set({Int(At(HistoryControl, 3, 10), 50), Int(At(HistoryControl, 7, 10), EntryValid)});
         const int64_t octetsBefore = number(At(Stats, 4, 5));
+        const int64_t ifOctetsBefore = number(IfInOctets);
         const int64_t startTicks = number("1.3.6.1.2.1.1.3.0");
         // WHEN 50 intervals of 30 s pass, with a burst in the 10th
         advance(285s);
@@ -123,11 +125,12 @@ private Q_SLOTS:
             QCOMPARE(number(History + ".3." + row), startTicks + (sample - 1) * 3000);
             QCOMPARE(number(History + ".5." + row), 30 * Port5Rate + (sample == 10 ? 4528000 : 0));
         }
-        // they add up to what the statistics counted in the same time
+        // they add up to what the statistics and the interface counted in the same time
         int64_t sum = 0;
         for (int sample = 1; sample <= 50; ++sample)
             sum += number(History + ".5.10." + std::to_string(sample));
         QCOMPARE(sum, number(At(Stats, 4, 5)) - octetsBefore);
+        QCOMPARE(sum, number(IfInOctets) - ifOctetsBefore);
         // 36,000,000 octets and 79,505 packets in 30 s on a gigabit port: 1.00 %
         QCOMPARE(number(History + ".6.10.1"), int64_t(79505));
         QCOMPARE(number(History + ".15.10.1"), int64_t(100));
