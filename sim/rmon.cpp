@@ -302,7 +302,7 @@ void Rmon::update()
     m_clock.release();
 }
 
-// Entries a SET has just removed stop working before their removal is
+// Timed entries a SET has just removed stop working before their removal is
 // reported, so that nothing samples a row that is no longer there.
 void Rmon::forgetRemoved()
 {
@@ -314,7 +314,6 @@ void Rmon::forgetRemoved()
                       gone.emplace_back(entry, state.first);
               }
           };
-    collect(EtherStatsEntry, StatsStatus, m_statsBase);
     collect(HistoryControlEntry, HistoryStatus, m_histories);
     collect(AlarmEntry, AlarmStatus, m_alarms);
     for (const auto &[entry, index] : gone)
