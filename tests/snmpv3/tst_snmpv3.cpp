@@ -27,6 +27,7 @@ enum Page { Globals, Hosts, Views, Groups, Users, Communities };
 
 const QString targetAddrEntry = u"1.3.6.1.6.3.12.1.2.1"_s;
 const QString targetParamsEntry = u"1.3.6.1.6.3.12.1.3.1"_s;
+const QString notifyEntry = u"1.3.6.1.6.3.13.1.1.1"_s;
 const QString viewEntry = u"1.3.6.1.6.3.16.1.5.2.1"_s;
 const QString accessEntry = u"1.3.6.1.6.3.16.1.4.1"_s;
 const QString mappingEntry = u"1.3.6.1.6.3.16.1.2.1"_s;
@@ -227,6 +228,11 @@ private Q_SLOTS:
         QCOMPARE(m_switch.get(targetAddrEntry + u".3"_s + index, true).remove(u' '),
                  u"0A00000100A2"_s);
         QCOMPARE(m_switch.get(targetAddrEntry + u".6"_s + index), u"trap"_s);
+        // A notify row of type trap selects the hosts tagged "trap".
+        const QString notify = u"."_s + octetIndex(u"trap"_s, true);
+        QCOMPARE(m_switch.get(notifyEntry + u".2"_s + notify), u"trap"_s);
+        QCOMPARE(m_switch.get(notifyEntry + u".3"_s + notify), u"1"_s);
+        QCOMPARE(m_switch.get(notifyEntry + u".5"_s + notify), u"1"_s);
         QCOMPARE(m_switch.get(targetAddrEntry + u".7"_s + index), u"trap.public.10.0.0.1"_s);
         QCOMPARE(m_switch.get(targetAddrEntry + u".9"_s + index), u"1"_s);
         QVERIFY(rowsOf(*form, Hosts).contains(u"trap.public.10.0.0.1|V2-noAuthNoPriv|public"_s));
