@@ -105,8 +105,8 @@ TAddUserForm::TAddUserForm(QList<User> users, const QStringList &groups, QWidget
                                       u"Add SNMP User"_s,
                                       {{u"User Name:"_s, m_name},
                                        {u"Clone From User:"_s, m_clone},
-                                       {u"Its Auth Password:"_s, m_cloneAuth},
-                                       {u"Its Priv Password:"_s, m_clonePriv},
+                                       {u"Clone's Auth Password:"_s, m_cloneAuth},
+                                       {u"Clone's Priv Password:"_s, m_clonePriv},
                                        {u"New Auth Password:"_s, m_auth},
                                        {u"New Priv Password:"_s, m_priv},
                                        {u"Group Name:"_s, m_group}});
