@@ -657,8 +657,28 @@ private Q_SLOTS:
         QVERIFY2(lines.contains(row), qPrintable(lines.join(u'\n')));
     }
 
-    // The view table is never empty on a switch that answers; the host table
-    // is once its hosts are deleted.
+    // A switch that answers always has views (its own are permanent): an
+    // empty view table is one that could not be read.
+    void anEmptyViewTableSavesItsHeadingAndRuleOnly()
+    {
+        SimulatedSwitch silent;
+        QVERIFY(silent.start());
+        silent.stop();
+        const ModuleRetargeted onIt(silent);
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        const auto form = openOn(Views);
+        QCOMPARE(listOf(*form, Views)->topLevelItemCount(), 0);
+        prompts.savePaths.push_back(dir.filePath(u"views.txt"_s));
+        click(*form, u"btnSNMPSave"_s);
+        QFile saved(dir.filePath(u"views.txt"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()),
+                 u"View Name           Subtree                  View Type\n"_s + QString(55, u'=')
+                     + u'\n');
+    }
+
+    // The host table is empty once its hosts are deleted.
     void anEmptyListSavesItsHeadingAndRuleOnly()
     {
         QTemporaryDir dir;
