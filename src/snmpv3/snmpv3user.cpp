@@ -4,6 +4,7 @@
 #include "forms/entrychecks.h"
 #include "forms/formbuilder.h"
 #include "snmp/kxexception.h"
+#include "snmp/records.h"
 #include "snmp/request.h"
 #include "snmp/usmkeys.h"
 #include "snmpv3/snmpv3entrykit.h"
@@ -127,7 +128,8 @@ bool TAddUserForm::clonePrivacy() const
 }
 
 // The new user has the clone's protocols: privacy passwords only when the
-// clone has privacy, and the clone's group to start with.
+// clone has privacy, and the clone's group to start with. The module knows
+// the passwords of the user it talks SNMPv3 as.
 void TAddUserForm::cloneChanged()
 {
     const bool privacy = clonePrivacy();
@@ -136,6 +138,11 @@ void TAddUserForm::cloneChanged()
         if (!privacy)
             edit->clear();
     }
+    const KxSNMPSecurity &own = GlobalSecurity();
+    const bool ownUser
+        = clone() && own.version == SnmpCode::Version3 && own.securityName == clone()->name;
+    m_cloneAuth->setText(ownUser ? own.authPassword : QString());
+    m_clonePriv->setText(ownUser && privacy ? own.privPassword : QString());
     if (const User *user = clone(); user && m_group->findText(user->group) >= 0)
         m_group->setCurrentIndex(m_group->findText(user->group));
 }

@@ -11,7 +11,8 @@ class QLineEdit;
 // takes the clone's protocols and keys (usmUserCloneFrom), gets keys of its
 // own passwords through KeyChange, becomes active and is mapped to a group.
 // KeyChange needs the clone's current keys, so the dialog asks for the
-// clone's passwords as well; the new user's login is tried before the
+// clone's passwords as well (filled in when the clone is the user the module
+// talks SNMPv3 as); the new user's login is tried before the
 // dialog closes, and a user that cannot log in is removed again. The
 // passwords stay in the password boxes only.
 class TAddUserForm final : public QDialog

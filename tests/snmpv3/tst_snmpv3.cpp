@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -516,6 +517,39 @@ private Q_SLOTS:
         const QByteArray text = saved.readAll() + rowsOf(*form, Users).join(u'\n').toUtf8();
         QVERIFY(text.contains(name.toUtf8()));
         QVERIFY(!text.contains("fresh-") && !text.contains("pass123"));
+    }
+
+    // Over SNMPv3 the module knows its own user's passwords.
+    void theModulesOwnUserIsClonedWithItsKnownPasswords()
+    {
+        const KxSNMPSecurity saved = GlobalSecurity();
+        const auto restore = qScopeGuard([saved] { GlobalSecurity() = saved; });
+        KxSNMPSecurity &own = GlobalSecurity();
+        own.version = SnmpCode::Version3;
+        own.securityModel = SnmpCode::ModelUsm;
+        own.securityLevel = SnmpCode::AuthPriv;
+        own.securityName = u"authPrivShaAes"_s;
+        own.authProtocol = SnmpCode::AuthSha;
+        own.authPassword = u"authpass123"_s;
+        own.privProtocol = SnmpCode::PrivAes128;
+        own.privPassword = u"privpass123"_s;
+        ScriptedPrompts prompts;
+        const auto form = openOn(Users);
+        insertWith(*form, u"AddUserForm"_s, [](QDialog &entry) {
+            setText(entry, u"ED_UserName"_s, u"deputy"_s);
+            choose(entry, u"CB_CloneFrom"_s, u"authNoPrivSha"_s);
+            QVERIFY(child<QLineEdit>(entry, u"ED_CloneAuthPassword"_s)->text().isEmpty());
+            choose(entry, u"CB_CloneFrom"_s, u"authPrivShaAes"_s);
+            QCOMPARE(child<QLineEdit>(entry, u"ED_CloneAuthPassword"_s)->text(), u"authpass123"_s);
+            QCOMPARE(child<QLineEdit>(entry, u"ED_ClonePrivPassword"_s)->text(), u"privpass123"_s);
+            setText(entry, u"ED_AuthPassword"_s, u"deputy-auth"_s);
+            setText(entry, u"ED_PrivPassword"_s, u"deputy-priv"_s);
+        });
+        QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.lastText()));
+        QVERIFY(rowsOf(*form, Users).contains(u"deputy|v3priv|V3"_s));
+        const auto login
+            = logIn({u"deputy"_s, u"SHA"_s, u"deputy-auth"_s, u"AES"_s, u"deputy-priv"_s});
+        QVERIFY2(login.exitCode == 0, qPrintable(login.err));
     }
 
     void aUserWithWrongClonePasswordsIsNotLeftBehind()
