@@ -177,70 +177,73 @@ bool TAddUserForm::checkEntries()
                !m_group->currentText().isEmpty(), m_group, u"Please select a Group Name!"_s);
 }
 
+// The usmUserAuthKeyChange and usmUserPrivKeyChange values (hexadecimal)
+// that give the new user keys of its own passwords; empty, with a message,
+// when the clone's protocols do not allow it.
+std::map<int, QString> TAddUserForm::keyChanges(const User &from)
+{
+    const QByteArray engineId = QByteArray::fromHex(from.engineId.toLatin1());
+    const auto change = [&](KxUsmKey key, const QLineEdit *old, const QLineEdit *now) {
+        return UsmKeyChange(
+            key, from.authProtocol, from.privProtocol, engineId, old->text(), now->text());
+    };
+    const QByteArray auth = change(KxUsmKey::Auth, m_cloneAuth, m_auth);
+    const QByteArray priv
+        = clonePrivacy() ? change(KxUsmKey::Priv, m_clonePriv, m_priv) : QByteArray();
+    if (auth.isEmpty() || (clonePrivacy() && priv.isEmpty())) {
+        showPlainMessage(this,
+                         u"The keys of the user %1 cannot be changed: its protocols are not "
+                         u"supported by KeyChange."_s.arg(from.name));
+        return {};
+    }
+    std::map<int, QString> values{{CloneAuthKeyChange, hexText(auth)}};
+    if (!priv.isEmpty())
+        values[ClonePrivKeyChange] = hexText(priv);
+    return values;
+}
+
 // createAndWait, clone, the two KeyChanges, active, then the group mapping;
 // a user that then cannot log in with its new passwords is removed again.
+QString
+TAddUserForm::createUser(CreatedRows &rows, const User &from, const std::map<int, QString> &keys)
+{
+    User created = from;
+    created.name = m_name->text();
+    const auto write = [&](std::map<int, QString> values) {
+        values[CloneEngineId] = from.engineId;
+        values[CloneUserName] = created.name;
+        return rows.write(UserCloneTable, 2, CloneStatus, values);
+    };
+    const QByteArray engineId = QByteArray::fromHex(from.engineId.toLatin1());
+    QString failure = write({{CloneStatus, u"createAndWait"_s}});
+    if (failure.isEmpty())
+        failure = write({{CloneFrom, userInstance(engineId, from.name)}});
+    if (failure.isEmpty())
+        failure = write(keys);
+    if (failure.isEmpty())
+        failure = write({{CloneStatus, u"active"_s}});
+    if (failure.isEmpty())
+        failure = rows.create(SecurityToGroupTable,
+                              2,
+                              MappingStatus,
+                              {{MappingSecurityModel, QString::number(UsmModel)},
+                               {MappingSecurityName, created.name},
+                               {MappingGroupName, m_group->currentText()},
+                               {MappingStorageType, NonVolatile}});
+    if (failure.isEmpty() && !logsIn(created, m_auth->text(), m_priv->text()))
+        failure = u"The new user cannot log in with its passwords: please check the "
+                  u"passwords of the user %1."_s.arg(from.name);
+    return failure;
+}
+
 void TAddUserForm::bbtnApplyClick()
 {
     if (!checkEntries())
         return;
     const User from = *clone();
-    const bool privacy = clonePrivacy();
-    const QByteArray engineId = QByteArray::fromHex(from.engineId.toLatin1());
-    const QByteArray authChange = UsmKeyChange(KxUsmKey::Auth,
-                                               from.authProtocol,
-                                               from.privProtocol,
-                                               engineId,
-                                               m_cloneAuth->text(),
-                                               m_auth->text());
-    const QByteArray privChange = privacy ? UsmKeyChange(KxUsmKey::Priv,
-                                                         from.authProtocol,
-                                                         from.privProtocol,
-                                                         engineId,
-                                                         m_clonePriv->text(),
-                                                         m_priv->text())
-                                          : QByteArray();
-    if (authChange.isEmpty() || (privacy && privChange.isEmpty())) {
-        showPlainMessage(this,
-                         u"The keys of the user %1 cannot be changed: its protocols are not "
-                         u"supported by KeyChange."_s.arg(from.name));
+    const std::map<int, QString> keys = keyChanges(from);
+    if (keys.empty())
         return;
-    }
-    User created = from;
-    created.name = m_name->text();
-    const std::map<int, QString> row{{CloneEngineId, from.engineId}, {CloneUserName, created.name}};
-    const auto with = [&row](std::map<int, QString> values) {
-        values.insert(row.begin(), row.end());
-        return values;
-    };
-    std::map<int, QString> keys{{CloneAuthKeyChange, hexText(authChange)}};
-    if (privacy)
-        keys[ClonePrivKeyChange] = hexText(privChange);
-    const bool done = createAll(this, [&](CreatedRows &rows) {
-        QString failure
-            = rows.write(UserCloneTable, 2, CloneStatus, with({{CloneStatus, u"createAndWait"_s}}));
-        if (failure.isEmpty())
-            failure = rows.write(UserCloneTable,
-                                 2,
-                                 CloneStatus,
-                                 with({{CloneFrom, userInstance(engineId, from.name)}}));
-        if (failure.isEmpty())
-            failure = rows.write(UserCloneTable, 2, CloneStatus, with(keys));
-        if (failure.isEmpty())
-            failure
-                = rows.write(UserCloneTable, 2, CloneStatus, with({{CloneStatus, u"active"_s}}));
-        if (failure.isEmpty())
-            failure = rows.create(SecurityToGroupTable,
-                                  2,
-                                  MappingStatus,
-                                  {{MappingSecurityModel, QString::number(UsmModel)},
-                                   {MappingSecurityName, created.name},
-                                   {MappingGroupName, m_group->currentText()},
-                                   {MappingStorageType, NonVolatile}});
-        if (failure.isEmpty() && !logsIn(created, m_auth->text(), m_priv->text()))
-            failure = u"The new user cannot log in with its passwords: please check the "
-                      u"passwords of the user %1."_s.arg(from.name);
-        return failure;
-    });
-    if (done)
+    if (createAll(this, [&](CreatedRows &rows) { return createUser(rows, from, keys); }))
         accept();
 }

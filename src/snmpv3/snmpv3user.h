@@ -4,6 +4,9 @@
 #include <QList>
 #include <QStringList>
 
+#include <map>
+
+class CreatedRows;
 class QComboBox;
 class QLineEdit;
 
@@ -37,6 +40,8 @@ private:
     void cloneChanged();
     bool checkEntries();
     bool checkPassword(QLineEdit *edit, const QString &what);
+    std::map<int, QString> keyChanges(const User &from);
+    QString createUser(CreatedRows &rows, const User &from, const std::map<int, QString> &keys);
     void bbtnApplyClick();
 
     QList<User> m_users;
