@@ -570,6 +570,33 @@ private Q_SLOTS:
         QVERIFY(!rowsOf(*form, Users).join(u'\n').contains(u"mistyped"_s));
     }
 
+    // KeyChange carries a key no longer than the authentication hash: an
+    // AES-256 key of a SHA user cannot be changed, and nothing is created.
+    void aCloneWithKeysLongerThanItsHashIsRefused()
+    {
+        QTemporaryDir dir;
+        QFile users(dir.filePath(u"users.conf"_s));
+        QVERIFY(users.open(QIODevice::WriteOnly));
+        users.write("longKeys SHA authpass123 AES-256 privpass123\n");
+        users.close();
+        SimulatedSwitch other({{}, users.fileName()});
+        QVERIFY(other.start());
+        const ModuleRetargeted onIt(other);
+        ScriptedPrompts prompts;
+        const auto form = openOn(Users);
+        const quint32 sets = other.setRequests();
+        insertWith(*form, u"AddUserForm"_s, [](QDialog &entry) {
+            fillUser(entry,
+                     u"longer"_s,
+                     u"longKeys"_s,
+                     {u"authpass123"_s, u"privpass123"_s, u"fresh-auth-1"_s, u"fresh-priv-1"_s});
+        });
+        QCOMPARE(prompts.lastText(),
+                 u"The keys of the user longKeys cannot be changed: its protocols are not "
+                 u"supported by KeyChange."_s);
+        QCOMPARE(other.setRequests(), sets);
+    }
+
     void badUserEntriesSendNothing_data()
     {
         QTest::addColumn<QString>("name");
