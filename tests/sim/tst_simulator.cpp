@@ -294,6 +294,73 @@ private Q_SLOTS:
         QCOMPARE(after.out, before.out);
     }
 
+    // net-snmp's target and notification tables on their own put a stale
+    // value back into a refused SET's rows: the tag list went missing.
+    void refusedSetLeavesStandardRowsAsTheyWere_data()
+    {
+        const QString address = u"1.3.6.1.6.3.12.1.2.1"_s;
+        const QString params = u"1.3.6.1.6.3.12.1.3.1"_s;
+        const QString notify = u"1.3.6.1.6.3.13.1.1.1"_s;
+        const QString host = u"."_s + Implied(u"trap.tundra.192.168.1.20"_s);
+        const QString trap = u"."_s + Implied(u"trap"_s);
+        // Refused in RESERVE2: a row that does not exist.
+        const QStringList missingRow{address + u".6."_s + Implied(u"nosuchrow"_s), u"s"_s, u"x"_s};
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<QStringList>("set");
+        QTest::newRow("tag list beside a rewritten TDomain of an active row")
+            << address << host
+            << QStringList{address + u".6"_s + host,
+                           u"s"_s,
+                           u"other"_s,
+                           address + u".2"_s + host,
+                           u"o"_s,
+                           u".1.3.6.1.6.1.5"_s};
+        QTest::newRow("tag list beside a wrong type") << address << host
+                                                      << QStringList{address + u".6"_s + host,
+                                                                     u"s"_s,
+                                                                     u"other"_s,
+                                                                     address + u".4"_s + host,
+                                                                     u"s"_s,
+                                                                     u"200"_s};
+        QTest::newRow("address columns beside a missing row")
+            << address << host
+            << QStringList{address + u".4"_s + host, u"i"_s, u"999"_s} + missingRow;
+        const QStringList parameters{
+            params + u".6"_s + host, u"i"_s, u"2"_s, params + u".4"_s + host, u"s"_s, u"other"_s};
+        QTest::newRow("parameters beside a missing row")
+            << params << host << parameters + missingRow;
+        QTest::newRow("notify tag beside a missing row")
+            << notify << trap
+            << QStringList{notify + u".2"_s + trap, u"s"_s, u"other"_s} + missingRow;
+    }
+
+    void refusedSetLeavesStandardRowsAsTheyWere()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, index);
+        QFETCH(QStringList, set);
+        SimulatedSwitch own;
+        QVERIFY(own.start());
+        const auto row = [&own, &entry, &index] {
+            QStringList cells;
+            const auto walk
+                = Bindings(own.runTool(u"snmpwalk"_s, WriteV2c + QStringList{entry}).out);
+            for (auto cell = walk.cbegin(); cell != walk.cend(); ++cell) {
+                if (cell.key().endsWith(index))
+                    cells.append(cell.key() + u" = "_s + cell.value());
+            }
+            return cells;
+        };
+        const QStringList before = row();
+        QVERIFY(before.size() >= 4);
+        QVERIFY(own.runTool(u"snmpset"_s, WriteV2c + set).exitCode != 0);
+        QCOMPARE(row(), before);
+        // A SET that is taken still changes the row.
+        QCOMPARE(own.runTool(u"snmpset"_s, WriteV2c + set.mid(0, 3)).exitCode, 0);
+        QVERIFY(row() != before);
+    }
+
     void rowsComeAndGo()
     {
         SimulatedSwitch own;
