@@ -195,9 +195,16 @@ private Q_SLOTS:
         sim::Switch device(store);
         device.install();
         device.generateForwardingTable(5);
+        // History buckets come with time: the seeded 30 s history gains one
+        // between the load above and the walk whenever the run is slow.
+        const auto timeBound = [](const QString &oid) {
+            return oid.startsWith(u"1.3.6.1.2.1.16.2.2."_s);
+        };
         QSet<QString> expected;
-        for (const auto &[oid, value] : store.values())
-            expected.insert(QString::fromStdString(oid.toString()));
+        for (const auto &[oid, value] : store.values()) {
+            if (!timeBound(QString::fromStdString(oid.toString())))
+                expected.insert(QString::fromStdString(oid.toString()));
+        }
 
         const auto v2
             = m_switch->runTool(u"snmpbulkwalk"_s, ReadV2c + QStringList{u"-Cr50"_s, u".1"_s});
@@ -206,6 +213,8 @@ private Q_SLOTS:
         QSet<QString> ours;
         QSet<QString> counter64;
         for (auto it = walked.begin(); it != walked.end(); ++it) {
+            if (timeBound(it.key()))
+                continue;
             if (!it.key().startsWith(u"1.3.6.1.6.3.1"_s)
                 || it.key().startsWith(u"1.3.6.1.6.3.18."_s))
                 ours.insert(it.key());
@@ -221,8 +230,15 @@ private Q_SLOTS:
         const auto v1 = m_switch->runTool(u"snmpwalk"_s, {u"-v1"_s, u"-c"_s, u"tundra"_s, u".1"_s});
         QCOMPARE(v1.exitCode, 0);
         const QMap<QString, QString> v1Bindings = Bindings(v1.out);
-        const QSet<QString> v1Walked(v1Bindings.keyBegin(), v1Bindings.keyEnd());
-        QCOMPARE(v1Walked, QSet<QString>(walked.keyBegin(), walked.keyEnd()) - counter64);
+        const auto untimed = [&timeBound](const QMap<QString, QString> &bindings) {
+            QSet<QString> keys;
+            for (const QString &oid : bindings.keys()) {
+                if (!timeBound(oid))
+                    keys.insert(oid);
+            }
+            return keys;
+        };
+        QCOMPARE(untimed(v1Bindings), untimed(walked) - counter64);
     }
 
     void walkEndsByVersion_data()
