@@ -9,6 +9,7 @@
 #include <net-snmp/library/large_fd_set.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QHostAddress>
 #include <QHostInfo>
@@ -26,6 +27,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The longest a synchronous exchange waits before the window is served again.
+constexpr int PaintSliceMs = 20;
 
 // Status values of the message tables that the adapter produces itself.
 namespace Status {
@@ -994,6 +998,9 @@ void SnmpAdapter::Private::queue(quint64 id)
 
 // Reads the session's socket and runs its time-outs until the exchange ends.
 // If net-snmp drops the request without a word, the wait ends as a time-out.
+// The wait goes in short slices, and between them the window paints and
+// timers and sockets are served (user input waits until the exchange ends),
+// so a switch that does not answer never freezes the window.
 void SnmpAdapter::Private::waitFor(quint64 id)
 {
     Session &session = *exchanges.at(id).session;
@@ -1022,6 +1029,9 @@ void SnmpAdapter::Private::waitFor(quint64 id)
                 = std::chrono::ceil<std::chrono::milliseconds>(plan->next - SteadyClock::now());
             waitMs = std::clamp(static_cast<int>(untilResend.count()), 0, waitMs);
         }
+        const bool sliced = QCoreApplication::instance() && waitMs > PaintSliceMs;
+        if (sliced)
+            waitMs = PaintSliceMs;
         if (poll(&watched, 1, waitMs) > 0) {
             netsnmp_large_fd_set pending;
             netsnmp_large_fd_set_init(&pending, FD_SETSIZE);
@@ -1033,6 +1043,8 @@ void SnmpAdapter::Private::waitFor(quint64 id)
             if (waiting.retransmission && waiting.retransmission->next <= SteadyClock::now())
                 retransmit(id, waiting);
             snmp_sess_timeout(handle);
+            if (sliced)
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         }
     }
 }

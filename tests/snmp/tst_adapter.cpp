@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUdpSocket>
 
 using namespace Qt::StringLiterals;
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void engineIsDiscoveredOncePerTarget();
     void asyncRequestsShareOneDiscovery();
     void deadAgentFailsWithoutBlocking();
+    void synchronousWaitServesTheEventLoop();
     void invalidAddressRaisesAtTheFirstRequest_data();
     void invalidAddressRaisesAtTheFirstRequest();
 
@@ -284,6 +286,33 @@ void TestAdapter::deadAgentFailsWithoutBlocking()
     bool ok = true;
     request.Read(true, ok);
     QCOMPARE(code, -405);
+}
+
+// GIVEN a switch that does not answer
+// WHEN a synchronous read waits for it
+// THEN timers keep running while it waits, so the window keeps painting.
+void TestAdapter::synchronousWaitServesTheEventLoop()
+{
+    QUdpSocket silent;
+    QVERIFY(silent.bind(QHostAddress::LocalHost, 0));
+    GlobalDevice().port = silent.localPort();
+    GlobalSecurity().version = SnmpCode::Version2c;
+    KxSNMPRequest request;
+    request.timeout = 30;
+    request.retries = 0;
+    request.varList.Assign(KxSNMPVarList(sysName, SVT_SV, 0));
+    int code = 0;
+    request.errorHandler = [&code](const KxSNMPError &error) {
+        code = error.code;
+    };
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(0);
+    bool ok = true;
+    request.Read(true, ok);
+    QCOMPARE(code, -405);
+    QVERIFY(ticks > 0);
 }
 
 void TestAdapter::invalidAddressRaisesAtTheFirstRequest_data()
