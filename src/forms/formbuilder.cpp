@@ -67,10 +67,13 @@ QTreeWidget *makeListView(const QString &name, const QStringList &headers)
     list->setObjectName(name);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
-    // Report style: grid lines between the cells.
+    // Report style: grid lines between the cells. Styling the cells turns off
+    // the style's own selection painting, so selected rows are painted here.
     list->setStyleSheet(
         QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
-                       " border-bottom: 1px solid palette(midlight); }"));
+                       " border-bottom: 1px solid palette(midlight); }"
+                       " QTreeView::item:selected { background: palette(highlight);"
+                       " color: palette(highlighted-text); }"));
     if (headers.isEmpty())
         list->setColumnCount(0);
     else

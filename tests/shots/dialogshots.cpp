@@ -3,6 +3,7 @@
 //   rq5160-dialog-shots <output folder> /I... /R... ...  against the agent the module options name
 #include "app/startup.h"
 #include "device/basicinfor.h"
+#include "device/filesys.h"
 #include "device/portconfiguredisplay.h"
 #include "device/portconfigureedit.h"
 #include "device/portmirror.h"
@@ -84,6 +85,13 @@ void basicInformation(const Gallery &gallery)
         basic.pages()->setCurrentIndex(page);
         gallery.save(basic, u"basic-information-%1"_s.arg(page));
     }
+}
+
+void files(const Gallery &gallery)
+{
+    TfrmFileSystem dialog;
+    dialog.setWindowTitle(u"File System :"_s + gallery.address);
+    gallery.save(dialog, u"files"_s);
 }
 
 void vlans(const Gallery &gallery)
@@ -360,6 +368,7 @@ void radius(const Gallery &gallery)
 
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
 void (*const shots[])(const Gallery &) = {basicInformation,
+                                          files,
                                           vlans,
                                           ports,
                                           time,
