@@ -12,6 +12,7 @@ bool ConnectModuleTo(SimulatedSwitch &simulated)
     CreateGlobalSession(QDir::currentPath());
     if (!simulated.start())
         return false;
+    GlobalDevice().address = simulated.address();
     GlobalDevice().port = simulated.port();
     GlobalSecurity().version = SnmpCode::Version2c;
     return true;
