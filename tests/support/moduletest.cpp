@@ -30,13 +30,16 @@ std::unique_ptr<SimulatedSwitch> ConnectModuleToSwitchWith(const QString &folder
 }
 
 ModuleRetargeted::ModuleRetargeted(const SimulatedSwitch &other)
-    : m_port(GlobalDevice().port)
+    : m_address(GlobalDevice().address)
+    , m_port(GlobalDevice().port)
 {
+    GlobalDevice().address = other.address();
     GlobalDevice().port = other.port();
 }
 
 ModuleRetargeted::~ModuleRetargeted()
 {
+    GlobalDevice().address = m_address;
     GlobalDevice().port = m_port;
 }
 
