@@ -3,6 +3,7 @@
 //   rq5160-dialog-shots <output folder> /I... /R... ...  against the agent the module options name
 #include "app/startup.h"
 #include "device/basicinfor.h"
+#include "device/filesys.h"
 #include "device/portconfiguredisplay.h"
 #include "device/portconfigureedit.h"
 #include "device/portmirror.h"
@@ -210,6 +211,17 @@ void ports(const Gallery &gallery)
     gallery.save(edit, u"port-edit"_s);
 }
 
+// Its TFTP server takes any free port unless RQ5160_TFTP_PORT names one:
+// port 69 needs a privilege the gallery does not have.
+void files(const Gallery &gallery)
+{
+    if (!qEnvironmentVariableIsSet("RQ5160_TFTP_PORT"))
+        qputenv("RQ5160_TFTP_PORT", "0");
+    TfrmFileSystem dialog;
+    dialog.setWindowTitle(u"File System :"_s + gallery.address);
+    gallery.save(dialog, u"files"_s);
+}
+
 void time(const Gallery &gallery)
 {
     Tfrm_Time time;
@@ -348,6 +360,7 @@ void radius(const Gallery &gallery)
 void (*const shots[])(const Gallery &) = {basicInformation,
                                           vlans,
                                           ports,
+                                          files,
                                           time,
                                           portMirror,
                                           trafficControl,
