@@ -1,6 +1,8 @@
 #include "snmp/hostaddress.h"
 
+#include <QHash>
 #include <QHostInfo>
+#include <QMutex>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -51,5 +53,15 @@ QHostAddress ResolveHostAddress(const QString &text)
         return numeric;
     if (!IsHostName(trimmed))
         return {};
-    return PreferredAddress(QHostInfo::fromName(trimmed).addresses());
+    // A name is looked up once: the session and the Files dialog then agree
+    // on the address, and the dialog does not wait for the resolver again.
+    static QMutex lock;
+    static QHash<QString, QHostAddress> resolved;
+    const QMutexLocker locked(&lock);
+    if (const auto found = resolved.constFind(trimmed); found != resolved.cend())
+        return *found;
+    const QHostAddress address = PreferredAddress(QHostInfo::fromName(trimmed).addresses());
+    if (!address.isNull())
+        resolved.insert(trimmed, address);
+    return address;
 }

@@ -24,6 +24,6 @@ bool IsHostName(const QString &text);
 QHostAddress PreferredAddress(const QList<QHostAddress> &addresses);
 
 // The address to reach: numeric text as it is, a host name through the
-// resolver (PreferredAddress); null when neither. Blocks while the resolver
-// works.
+// resolver (PreferredAddress), once per process for a name that resolved;
+// null when neither. Blocks while the resolver works.
 QHostAddress ResolveHostAddress(const QString &text);
