@@ -3,6 +3,7 @@
 #include "handler.h"
 #include "store.h"
 #include "switch.h"
+#include "undoguard.h"
 #include "users.h"
 
 #include "snmp/netsnmpsetup.h"
@@ -39,6 +40,7 @@ void init_snmpTargetAddrEntry_data(void);
 void init_snmpTargetParamsEntry(void);
 void init_snmpTargetParamsEntry_data(void);
 void init_target_counters(void);
+void init_snmpNotifyTable(void);
 void init_vacm_conf(void);
 void init_usmConf(void);
 }
@@ -122,6 +124,8 @@ const char *const AgentConfiguration[] = {
     "targetParams trap.authPrivShaAes.10.1.1.5 3 3 authPrivShaAes 3 3 1",
     "targetAddr trap.authPrivShaAes.10.1.1.5 .1.3.6.1.6.1.1 0x0A01010500A2 200 3 \"trap\" "
     "trap.authPrivShaAes.10.1.1.5 3 1",
+    // The switch's notifications go as traps to every host tagged "trap".
+    "snmpNotifyTable trap trap 1 3 1",
 };
 
 // A configuration word in quotes, as the library's word reader takes it back.
@@ -134,6 +138,24 @@ std::string Quoted(const std::string &word)
         quoted += c;
     }
     return quoted + '"';
+}
+
+// The columns of the target and notification tables a SET may write.
+std::vector<std::vector<uint32_t>> WritableColumns()
+{
+    const std::pair<std::vector<uint32_t>, uint32_t> tables[] = {
+        {{1, 3, 6, 1, 6, 3, 12, 1, 2, 1}, 9}, // snmpTargetAddrEntry
+        {{1, 3, 6, 1, 6, 3, 12, 1, 3, 1}, 7}, // snmpTargetParamsEntry
+        {{1, 3, 6, 1, 6, 3, 13, 1, 1, 1}, 5}, // snmpNotifyEntry
+    };
+    std::vector<std::vector<uint32_t>> columns;
+    for (const auto &[entry, lastColumn] : tables) {
+        for (uint32_t column = 2; column <= lastColumn; ++column) {
+            columns.push_back(entry);
+            columns.back().push_back(column);
+        }
+    }
+    return columns;
 }
 
 std::string ApplyConfigLine(const std::string &line)
@@ -222,6 +244,8 @@ Agent::start(const std::string &address, uint16_t port, const std::vector<SnmpUs
     init_snmpTargetParamsEntry();
     init_snmpTargetParamsEntry_data();
     init_target_counters();
+    init_snmpNotifyTable();
+    GuardUndo(WritableColumns());
     // The access control is in place when the library starts, so that it
     // finds a configured agent.
     for (const char *line : AgentConfiguration)

@@ -18,6 +18,7 @@ namespace sim {
 // SNMP error-status values a SET can end with.
 enum ErrorStatus : int {
     NoError = 0,
+    BadValue = 3,
     GenErr = 5,
     WrongType = 7,
     WrongLength = 8,
@@ -127,6 +128,10 @@ private:
                     const ObjectDef &def,
                     const Oid &suffix) const;
     int checkValue(const ObjectDef &def, const Value &value) const;
+    int checkExistingEntry(const ObjectDef &def,
+                           const Oid &index,
+                           const Value &value,
+                           bool isControl) const;
     bool
     createsRow(const std::vector<VarBind> &bindings, const TableDef &table, const Oid &index) const;
     size_t rowsCreatedBefore(const std::vector<VarBind> &bindings,

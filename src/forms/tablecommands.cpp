@@ -8,6 +8,7 @@
 #include "platform/prompts.h"
 
 #include <QScopeGuard>
+#include <QSet>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -43,7 +44,16 @@ bool TTablePage::writeChangedCells(QTreeWidgetItem *row)
 
 bool TTablePage::writeWholeRow(QTreeWidgetItem *row)
 {
-    return writeRow(row, [](int) { return true; });
+    KxSNMPRequest2Edits &edits = binding();
+    QSet<int> unnamed;
+    for (int var = 0; var < edits.varList().Count(); ++var) {
+        const KxOptionList *options = edits.varList().Item(var).options;
+        const int column = edits.columnOf(var);
+        if (options && column >= 0 && !changedSinceRead(row, column)
+            && options->IndexOfText(readText(row, column)) < 0)
+            unnamed.insert(column);
+    }
+    return writeRow(row, [&unnamed](int column) { return !unnamed.contains(column); });
 }
 
 QString TTablePage::keyOf(const QTreeWidgetItem *row) const

@@ -116,7 +116,9 @@ public:
     // Writes the row's cells that differ from what was read (the others are
     // left out of the SET); true when the SET succeeded or nothing changed.
     bool writeChangedCells(QTreeWidgetItem *row);
-    // Writes every writable cell of the row, unchanged ones as they were read.
+    // Writes every writable cell of the row, unchanged ones as they were read;
+    // an unchanged cell holding a value its option list has no name for (one
+    // the module does not know) is left out, so the switch keeps it.
     bool writeWholeRow(QTreeWidgetItem *row);
     // Writes the row's cells that `written` picks; cells the user did not
     // change go out as they were read.

@@ -47,3 +47,12 @@ enum AuthConfigColumn {
     ReAuthEnabledColumn,
 };
 extern const KxSNMPVarDesc AuthConfigTable[];
+
+// The statistics, diagnostics and session counters of every port, and of
+// every supplicant in MAC-based mode.
+extern const KxSNMPVarDesc AuthStatsPortTable[];
+extern const KxSNMPVarDesc AuthStatsMacTable[];
+extern const KxSNMPVarDesc AuthDiagPortTable[];
+extern const KxSNMPVarDesc AuthDiagMacTable[];
+extern const KxSNMPVarDesc AuthSessionPortTable[];
+extern const KxSNMPVarDesc AuthSessionMacTable[];

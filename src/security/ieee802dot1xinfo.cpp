@@ -17,12 +17,15 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int StatePage = 0;
 constexpr int ConfigurationPage = 1;
+constexpr int StatisticsPage = 2;
 
 const char *const stateLabel = "lblIEEE802dot1xState";
 const char *const protocolLabel = "lblAuthProtocol";
@@ -70,16 +73,87 @@ bool sameText(const QString &text, const char *other)
     return text.compare(QLatin1StringView(other), Qt::CaseInsensitive) == 0;
 }
 
+TTablePage *modeList(const char *name, const KxSNMPVarDesc *table, int keyCount)
+{
+    auto *list = new TTablePage(listDesc(name, table, keyCount));
+    // The long captions stay readable; the list scrolls sideways.
+    list->list()->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return list;
+}
+
+QWidget *pageOf(const QString &name, QWidget *content)
+{
+    auto *page = new QWidget;
+    page->setObjectName(name);
+    (new QVBoxLayout(page))->addWidget(content);
+    return page;
+}
+
 } // namespace
+
+// Two overlaid lists of one table, port-based and MAC-based: the one of the
+// authentication mode shows.
+class TDot1xModeLists final : public QStackedWidget
+{
+public:
+    TDot1xModeLists(TTablePage *port, TTablePage *mac)
+        : m_port(port)
+        , m_mac(mac)
+    {
+        addWidget(port);
+        addWidget(mac);
+    }
+
+    TTablePage *ofMode(TIEEE802dot1XInfoForm::AuthMode mode) const
+    {
+        if (mode == TIEEE802dot1XInfoForm::PortBased)
+            return m_port;
+        if (mode == TIEEE802dot1XInfoForm::MacBased)
+            return m_mac;
+        return nullptr;
+    }
+
+    // Shows the list of the mode, the port-based one when the mode is unknown.
+    void showMode(TIEEE802dot1XInfoForm::AuthMode mode)
+    {
+        setCurrentWidget(ofMode(mode) ? ofMode(mode) : m_port);
+    }
+
+    void clear()
+    {
+        for (TTablePage *list : both()) {
+            list->list()->clearSelection();
+            list->list()->clear();
+        }
+    }
+
+    void stop()
+    {
+        for (TTablePage *list : both())
+            list->action(KxTableAction::Stop)->trigger();
+    }
+
+    QList<TTablePage *> both() const { return {m_port, m_mac}; }
+
+private:
+    TTablePage *m_port;
+    TTablePage *m_mac;
+};
 
 TIEEE802dot1XInfoForm::TIEEE802dot1XInfoForm(QWidget *parent)
     : QDialog(parent)
     , m_globals(new TBindingPage(u"pnlGlobals"_s, QString(), {}, globalFields))
     , m_pages(new QTabWidget)
-    , m_stateLists(new QStackedWidget)
-    , m_portState(new TTablePage(listDesc("lvIEEE802dot1xStateUsingPort", PortStateTable, 1)))
-    , m_macState(new TTablePage(listDesc("lvIEEE802dot1xStateUsingMAC", MacStateTable, 2)))
+    , m_stateLists(new TDot1xModeLists(modeList("lvIEEE802dot1xStateUsingPort", PortStateTable, 1),
+                                       modeList("lvIEEE802dot1xStateUsingMAC", MacStateTable, 2)))
     , m_config(new TTablePage(configDesc()))
+    , m_statisticsPages(new QTabWidget)
+    , m_statistics{new TDot1xModeLists(modeList("lvAuthStatisticsUsingPort", AuthStatsPortTable, 1),
+                                       modeList("lvAuthStatisticsUsingMAC", AuthStatsMacTable, 2)),
+                   new TDot1xModeLists(modeList("lvAuthDiagUsingPort", AuthDiagPortTable, 1),
+                                       modeList("lvAuthDiagUsingMAC", AuthDiagMacTable, 2)),
+                   new TDot1xModeLists(modeList("lvAuthSessionUsingPort", AuthSessionPortTable, 1),
+                                       modeList("lvAuthSessionUsingMAC", AuthSessionMacTable, 2))}
     , m_refresh(makeButton(u"Refresh"_s, u"btnRefresh"_s))
     , m_stop(makeButton(u"Stop"_s, u"btnStop"_s))
     , m_edit(makeButton(u"Edit"_s, u"btnEdit"_s))
@@ -90,19 +164,18 @@ TIEEE802dot1XInfoForm::TIEEE802dot1XInfoForm(QWidget *parent)
     m_globals->hide();
     m_result->hide();
     m_pages->setObjectName(u"pgcIEEE802dot1x"_s);
-    // The long captions stay readable; the list scrolls sideways.
-    for (TTablePage *list : {m_portState, m_macState, m_config})
-        list->list()->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_stateLists->addWidget(m_portState);
-    m_stateLists->addWidget(m_macState);
-    auto *statePage = new QWidget;
-    statePage->setObjectName(u"tbsAuthState"_s);
-    (new QVBoxLayout(statePage))->addWidget(m_stateLists);
-    auto *configPage = new QWidget;
-    configPage->setObjectName(u"tbsAuthConfig"_s);
-    (new QVBoxLayout(configPage))->addWidget(m_config);
-    m_pages->addTab(statePage, u"802.1X State"_s);
-    m_pages->addTab(configPage, u"802.1X Configuration"_s);
+    m_config->list()->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_pages->addTab(pageOf(u"tbsAuthState"_s, m_stateLists), u"802.1X State"_s);
+    m_pages->addTab(pageOf(u"tbsAuthConfig"_s, m_config), u"802.1X Configuration"_s);
+    m_statisticsPages->setObjectName(u"pgcIEEE802dot1xStatistics"_s);
+    m_statisticsPages->addTab(m_statistics[AuthStatistics], u"Authentication Statistics"_s);
+    m_statisticsPages->addTab(m_statistics[AuthDiagnostics], u"Authentication Diagnostics"_s);
+    m_statisticsPages->addTab(m_statistics[AuthSession], u"Authentication Session"_s);
+    // The statistics are read with the other lists, but the switch's module
+    // keeps their tab hidden.
+    m_pages->addTab(pageOf(u"tbsIEEE802dot1xStatistics"_s, m_statisticsPages),
+                    u"802.1X Statistics"_s);
+    m_pages->setTabVisible(StatisticsPage, false);
 
     m_config->rowEditor = [this](QTreeWidgetItem *row) {
         return configEditor(row);
@@ -111,8 +184,10 @@ TIEEE802dot1XInfoForm::TIEEE802dot1XInfoForm(QWidget *parent)
         return m_config->writeWholeRow(row);
     };
     m_result->attach(m_globals->request());
-    m_result->attach(m_portState->binding().request());
-    m_result->attach(m_macState->binding().request());
+    for (TTablePage *list : lists()) {
+        if (list != m_config)
+            m_result->attach(list->binding().request());
+    }
     m_result->attach(m_config->binding().request(),
                      [this](const KxSNMPError &result) { m_configFailed = result.code != 0; });
 
@@ -138,6 +213,30 @@ TIEEE802dot1XInfoForm::TIEEE802dot1XInfoForm(QWidget *parent)
 
 TIEEE802dot1XInfoForm::~TIEEE802dot1XInfoForm() = default;
 
+TTablePage *TIEEE802dot1XInfoForm::portStatePage() const
+{
+    return m_stateLists->ofMode(PortBased);
+}
+
+TTablePage *TIEEE802dot1XInfoForm::macStatePage() const
+{
+    return m_stateLists->ofMode(MacBased);
+}
+
+TTablePage *TIEEE802dot1XInfoForm::statisticsList(StatisticsKind kind, AuthMode mode) const
+{
+    return m_statistics[kind]->ofMode(mode);
+}
+
+QList<TTablePage *> TIEEE802dot1XInfoForm::lists() const
+{
+    QList<TTablePage *> all = m_stateLists->both();
+    all.append(m_config);
+    for (const TDot1xModeLists *statistics : m_statistics)
+        all.append(statistics->both());
+    return all;
+}
+
 void TIEEE802dot1XInfoForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -147,7 +246,8 @@ void TIEEE802dot1XInfoForm::showEvent(QShowEvent *event)
     QMetaObject::invokeMethod(this, &TIEEE802dot1XInfoForm::FormActivate, Qt::QueuedConnection);
 }
 
-// Reads the global settings, the state list of the mode and the configuration.
+// Reads the global settings, the state list of the mode, the configuration
+// and the statistics lists of the mode.
 void TIEEE802dot1XInfoForm::FormActivate()
 {
     run([this] {
@@ -156,11 +256,24 @@ void TIEEE802dot1XInfoForm::FormActivate()
             refreshStatePage();
         } else {
             setCaption();
-            m_stateLists->setCurrentWidget(stateListOfMode() ? stateListOfMode() : m_portState);
+            m_stateLists->showMode(m_mode);
         }
-        if (!closing())
-            m_config->readTable();
+        if (closing())
+            return;
+        m_config->readTable();
+        if (m_mode == ModeUnknown && !closing())
+            readGlobals();
+        readStatistics();
     });
+}
+
+void TIEEE802dot1XInfoForm::readStatistics()
+{
+    for (TDot1xModeLists *statistics : m_statistics) {
+        statistics->showMode(m_mode);
+        if (TTablePage *list = statistics->ofMode(m_mode); list && !closing())
+            list->readTable();
+    }
 }
 
 void TIEEE802dot1XInfoForm::readGlobals()
@@ -204,27 +317,34 @@ void TIEEE802dot1XInfoForm::setCaption()
         setWindowTitle(u"802.1X Information"_s);
 }
 
-TTablePage *TIEEE802dot1XInfoForm::stateListOfMode() const
-{
-    if (m_mode == PortBased)
-        return m_portState;
-    if (m_mode == MacBased)
-        return m_macState;
-    return nullptr;
-}
-
 // With 802.1X on, the list of the mode is read; otherwise the page stays empty.
 void TIEEE802dot1XInfoForm::refreshStatePage()
 {
     setCaption();
-    for (TTablePage *list : {m_portState, m_macState}) {
-        list->list()->clearSelection();
-        list->list()->clear();
-    }
-    TTablePage *shown = stateListOfMode();
-    m_stateLists->setCurrentWidget(shown ? shown : m_portState);
+    m_stateLists->clear();
+    m_stateLists->showMode(m_mode);
+    TTablePage *shown = m_stateLists->ofMode(m_mode);
     if (m_state == Enabled && shown && !closing())
         shown->readTable();
+}
+
+// The list of the sub-page and the mode is read again; with the mode
+// unknown the sub-page stays empty.
+void TIEEE802dot1XInfoForm::refreshStatisticsPage()
+{
+    TDot1xModeLists *statistics = currentStatistics();
+    if (!statistics)
+        return;
+    statistics->clear();
+    statistics->showMode(m_mode);
+    if (TTablePage *list = statistics->ofMode(m_mode))
+        list->readTable();
+}
+
+TDot1xModeLists *TIEEE802dot1XInfoForm::currentStatistics() const
+{
+    const int page = m_statisticsPages->currentIndex();
+    return page < 0 ? nullptr : m_statistics[page];
 }
 
 void TIEEE802dot1XInfoForm::btnRefreshClick()
@@ -240,6 +360,8 @@ void TIEEE802dot1XInfoForm::btnRefreshClick()
             m_config->list()->clearSelection();
             m_config->list()->clear();
             m_config->readTable();
+        } else if (m_pages->currentIndex() == StatisticsPage) {
+            refreshStatisticsPage();
         }
     });
 }
@@ -248,11 +370,12 @@ void TIEEE802dot1XInfoForm::btnStopClick()
 {
     m_globals->stop();
     if (m_pages->currentIndex() == StatePage) {
-        for (TTablePage *list : {m_portState, m_macState})
-            list->action(KxTableAction::Stop)->trigger();
-    } else {
+        m_stateLists->stop();
+    } else if (m_pages->currentIndex() == ConfigurationPage) {
         m_config->list()->clearSelection();
         m_config->action(KxTableAction::Stop)->trigger();
+    } else if (TDot1xModeLists *statistics = currentStatistics()) {
+        statistics->stop();
     }
 }
 
@@ -281,7 +404,11 @@ void TIEEE802dot1XInfoForm::setButtonStates()
 
 bool TIEEE802dot1XInfoForm::busy() const
 {
-    return m_working || m_portState->reading() || m_macState->reading() || m_config->reading();
+    if (m_working)
+        return true;
+    const QList<TTablePage *> all = lists();
+    return std::any_of(
+        all.begin(), all.end(), [](const TTablePage *list) { return list->reading(); });
 }
 
 void TIEEE802dot1XInfoForm::run(const std::function<void()> &reads)
@@ -305,7 +432,7 @@ void TIEEE802dot1XInfoForm::done(int result)
     }
     m_closing = true;
     m_globals->stop();
-    for (TTablePage *list : {m_portState, m_macState, m_config}) {
+    for (TTablePage *list : lists()) {
         if (list->reading())
             list->closeAfterWalk();
     }

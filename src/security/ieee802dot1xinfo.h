@@ -10,13 +10,15 @@ class QStackedWidget;
 class QTabWidget;
 class QTreeWidgetItem;
 class TBindingPage;
+class TDot1xModeLists;
 class TResultBar;
 class TTablePage;
 
 // The 802.1X state of every port (or of every supplicant in MAC-based mode)
-// and the authenticator configuration of every port, one page each. The
-// global settings, read into hidden labels, decide which state list shows.
-// Edit changes the selected configuration rows, one SET per port.
+// and the authenticator configuration of every port, one page each, and a
+// statistics page whose tab is not shown. The global settings, read into
+// hidden labels, decide which list of each pair shows. Edit changes the
+// selected configuration rows, one SET per port.
 class TIEEE802dot1XInfoForm final : public QDialog
 {
 public:
@@ -29,9 +31,12 @@ public:
     AuthMode authMode() const { return m_mode; }
     Dot1xState dot1xState() const { return m_state; }
     QTabWidget *pages() const { return m_pages; }
-    TTablePage *portStatePage() const { return m_portState; }
-    TTablePage *macStatePage() const { return m_macState; }
+    TTablePage *portStatePage() const;
+    TTablePage *macStatePage() const;
     TTablePage *configurationPage() const { return m_config; }
+    enum StatisticsKind { AuthStatistics, AuthDiagnostics, AuthSession };
+    QTabWidget *statisticsPages() const { return m_statisticsPages; }
+    TTablePage *statisticsList(StatisticsKind kind, AuthMode mode) const;
     TResultBar *resultBar() const { return m_result; }
 
     // Closing during a read closes once the read has returned.
@@ -49,7 +54,10 @@ private:
     void deriveState();
     void setCaption();
     void refreshStatePage();
-    TTablePage *stateListOfMode() const;
+    void readStatistics();
+    void refreshStatisticsPage();
+    TDot1xModeLists *currentStatistics() const;
+    QList<TTablePage *> lists() const;
     std::unique_ptr<QDialog> configEditor(QTreeWidgetItem *row);
     void setButtonStates();
     bool busy() const;
@@ -59,10 +67,10 @@ private:
 
     TBindingPage *m_globals;
     QTabWidget *m_pages;
-    QStackedWidget *m_stateLists;
-    TTablePage *m_portState;
-    TTablePage *m_macState;
+    TDot1xModeLists *m_stateLists;
     TTablePage *m_config;
+    QTabWidget *m_statisticsPages;
+    TDot1xModeLists *m_statistics[3];
     QPushButton *m_refresh;
     QPushButton *m_stop;
     QPushButton *m_edit;

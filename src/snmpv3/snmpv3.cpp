@@ -100,8 +100,6 @@ const PageInfo pageInfos[] = {
     {"SNMP Community", "TabSheet1", {500, 300}},
 };
 
-constexpr int UserPage = 4;
-
 QWidget *tabFor(QWidget *content, const PageInfo &info)
 {
     auto *tab = new QWidget;
@@ -199,7 +197,7 @@ void TSNMPV3Form::setButtonStates()
         return page && page->action(command)->isEnabled();
     };
     m_refresh->setEnabled(!page || enabled(KxTableAction::Refresh));
-    m_insert->setEnabled(m_pages->currentIndex() != UserPage && enabled(KxTableAction::Insert));
+    m_insert->setEnabled(enabled(KxTableAction::Insert));
     m_delete->setEnabled(enabled(KxTableAction::Delete));
     m_save->setEnabled(enabled(KxTableAction::Save));
     m_print->setEnabled(enabled(KxTableAction::Print));

@@ -3,118 +3,22 @@
 #include "forms/dialogsupport.h"
 #include "forms/entrychecks.h"
 #include "forms/formbuilder.h"
-#include "forms/rowwrite.h"
+#include "snmpv3/snmpv3entrykit.h"
 #include "snmpv3/snmpv3tables.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QVBoxLayout>
 
-#include <functional>
-#include <iterator>
 #include <map>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The longest name the SNMPv3 tables take for a row (SnmpAdminString 1..32).
-constexpr int MaxNameLength = 32;
 constexpr int TrapPort = 162;
 const QString UdpDomain = u"1.3.6.1.6.1.1"_s;
-const QString CreateAndGo = u"createAndGo"_s;
-const QString NonVolatile = u"nonVolatile"_s;
-
-// The rows one Insert has created so far, to remove them again when a later
-// SET of the same Insert is refused.
-class CreatedRows
-{
-public:
-    // Creates the row; the reason when the switch refused it.
-    QString
-    create(const KxSNMPVarDesc *table, int keyCount, int statusVar, std::map<int, QString> values)
-    {
-        values[statusVar] = CreateAndGo;
-        QString failure = WriteTableRow(table, keyCount, values);
-        if (failure.isEmpty()) {
-            std::map<int, QString> keys(values.begin(), std::next(values.begin(), keyCount));
-            keys[statusVar] = u"destroy"_s;
-            m_rows.push_back({table, keyCount, std::move(keys)});
-        }
-        return failure;
-    }
-
-    void removeAll()
-    {
-        for (auto row = m_rows.rbegin(); row != m_rows.rend(); ++row)
-            WriteTableRow(row->table, row->keyCount, row->destroy);
-        m_rows.clear();
-    }
-
-private:
-    struct Row
-    {
-        const KxSNMPVarDesc *table;
-        int keyCount;
-        std::map<int, QString> destroy; // the index and the status destroy
-    };
-    std::vector<Row> m_rows;
-};
-
-// Runs the SETs of an Insert in order; at the first refusal it shows the
-// reason, removes what the earlier ones created and returns false.
-bool createAll(QWidget *dialog, const std::function<QString(CreatedRows &)> &sets)
-{
-    CreatedRows created;
-    const QString failure = sets(created);
-    if (failure.isEmpty())
-        return true;
-    created.removeAll();
-    showPlainMessage(dialog, failure);
-    return false;
-}
-
-QComboBox *makeCombo(const QString &name, const QStringList &items)
-{
-    auto *combo = new QComboBox;
-    combo->setObjectName(name);
-    combo->addItems(items);
-    return combo;
-}
-
-// The dialog's form rows above its "Insert" and "Close" buttons.
-QPushButton *layOutEntry(QDialog &dialog,
-                         const QString &name,
-                         const QString &caption,
-                         const QList<std::pair<QString, QWidget *>> &rows)
-{
-    dialog.setObjectName(name);
-    dialog.setWindowTitle(caption);
-    auto *grid = new QGridLayout;
-    for (const auto &[text, control] : rows)
-        addGridRow(grid, text, control);
-    QPushButton *insert = makeButton(u"Insert"_s, u"bbtnApply"_s);
-    QPushButton *close = makeButton(u"Close"_s, u"bbtnClose"_s);
-    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::reject);
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->addLayout(grid);
-    layout->addStretch(1);
-    layout->addLayout(makeButtonBar({insert, close}));
-    return insert;
-}
-
-bool checkName(QLineEdit *edit, const QString &emptyMessage)
-{
-    const QString text = edit->text();
-    return checkEntry(!text.isEmpty(), edit, emptyMessage)
-           && checkEntry(text.size() <= MaxNameLength,
-                         edit,
-                         u"The name is too long! (Max. %1)"_s.arg(MaxNameLength));
-}
 
 // "10.0.0.1" or "10.0.0.1:1162" as the six octets of a UDP transport
 // address in hexadecimal; empty when it is not one.

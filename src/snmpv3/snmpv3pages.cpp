@@ -4,6 +4,7 @@
 #include "forms/tablepage.h"
 #include "snmpv3/snmpv3entries.h"
 #include "snmpv3/snmpv3tables.h"
+#include "snmpv3/snmpv3user.h"
 
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -78,6 +79,40 @@ QTreeWidgetItem *firstRowWith(TTablePage &page, const std::map<int, QString> &ce
 QWidget *editorParent(TTablePage &page)
 {
     return page.window();
+}
+
+// A protocol column as its OID, whether the cell shows its name or the OID.
+QString protocolOid(const KxOptionList &options, const QString &cell)
+{
+    const int index = options.IndexOfText(cell);
+    return index < 0 ? cell : options.Item(index).stringValue;
+}
+
+// The users of the user page with what cloning one of them needs.
+QList<TAddUserForm::User> usersOf(TTablePage &page)
+{
+    QList<TAddUserForm::User> users;
+    forEachRow(page, [&page, &users](QTreeWidgetItem *row) {
+        users.append({cellOf(page, row, UserName),
+                      cellOf(page, row, UserEngineId),
+                      protocolOid(AuthProtocolOptions, cellOf(page, row, UserAuthProtocol)),
+                      protocolOid(PrivProtocolOptions, cellOf(page, row, UserPrivProtocol)),
+                      row->text(page.binding().columnOf(UserSecurityName))});
+    });
+    return users;
+}
+
+// The distinct names of the access groups of the user-based security model.
+QStringList usmGroups(TTablePage &access)
+{
+    QStringList groups;
+    for (QTreeWidgetItem *row :
+         rowsWith(access, {{AccessSecurityModel, QString::number(UsmModel)}})) {
+        const QString name = cellOf(access, row, AccessGroupName);
+        if (!groups.contains(name))
+            groups.append(name);
+    }
+    return groups;
 }
 
 } // namespace
@@ -249,11 +284,9 @@ TTablePage *makeUserPage(TSnmpV3Tables &tables)
                    u"User Name           Group Name            SNMP Version"_s,
                    52,
                    u"SNMP User Information Printing"_s);
-    desc.menu = {{KxTableAction::Delete, "Delete"},
-                 {KxTableAction::Save, "Save"},
-                 {KxTableAction::Print, "Print"}};
     auto *page = new TTablePage(std::move(desc));
     page->beforeRead = [&tables] {
+        tables.access()->readTable();
         tables.mappings()->readTable();
     };
     // The group of a user is the one its own name maps to in the user-based
@@ -270,6 +303,10 @@ TTablePage *makeUserPage(TSnmpV3Tables &tables)
             setCell(*page, row, UserSecurityName, cellOf(mappings, mapping, MappingGroupName));
             setCell(*page, row, UserCloneFrom, u"V%1"_s.arg(UsmModel));
         });
+    };
+    page->rowEditor = [page, &tables](QTreeWidgetItem *) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TAddUserForm>(
+            usersOf(*page), usmGroups(*tables.access()), editorParent(*page));
     };
     page->deleteRow = [page, &tables](QTreeWidgetItem *row) {
         TTablePage &mappings = *tables.mappings();

@@ -2,8 +2,11 @@
 
 #include "binding/standardoptions.h"
 
+#include <QStringList>
+
 using namespace KxSyntax;
 using namespace KxAccess;
+using namespace Qt::StringLiterals;
 
 const KxOptionList SecurityLevelOptions{{1, "noAuthNoPriv"}, {2, "authNoPriv"}, {3, "authPriv"}};
 
@@ -113,6 +116,27 @@ const KxSNMPVarDesc UserTable[] = {
     {"1.3.6.1.6.3.15.1.2.2.1.13", "Status", Integer, ReadWrite, &RowStatusOptions},
     {},
 };
+
+const KxSNMPVarDesc UserCloneTable[] = {
+    {"1.3.6.1.6.3.15.1.2.2.1.1", "usmUserEngineID", OctetStr, NotAccess},
+    {"1.3.6.1.6.3.15.1.2.2.1.2", "usmUserName", DisplayStr, NotAccess},
+    {"1.3.6.1.6.3.15.1.2.2.1.4", "usmUserCloneFrom", ObjectId, ReadWrite},
+    {"1.3.6.1.6.3.15.1.2.2.1.6", "usmUserAuthKeyChange", OctetStr, ReadWrite},
+    {"1.3.6.1.6.3.15.1.2.2.1.9", "usmUserPrivKeyChange", OctetStr, ReadWrite},
+    {"1.3.6.1.6.3.15.1.2.2.1.13", "usmUserStatus", Integer, ReadWrite, &RowStatusOptions},
+    {},
+};
+
+QString userInstance(const QByteArray &engineId, const QString &userName)
+{
+    QStringList ids{u"1.3.6.1.6.3.15.1.2.2.1.3"_s};
+    for (const QByteArray &octets : {engineId, userName.toUtf8()}) {
+        ids.append(QString::number(octets.size()));
+        for (const char octet : octets)
+            ids.append(QString::number(static_cast<unsigned char>(octet)));
+    }
+    return ids.join(u'.');
+}
 
 const KxSNMPVarDesc CommunityTable[] = {
     {"1.3.6.1.6.3.18.1.1.1.1", "Index", DisplayStr, NotAccess | Implied},

@@ -78,6 +78,19 @@ enum UserColumn {
 };
 extern const KxSNMPVarDesc UserTable[];
 
+// usmUserTable: the columns that clone a user and give it its own keys
+enum UserCloneColumn {
+    CloneEngineId,
+    CloneUserName,
+    CloneFrom,
+    CloneAuthKeyChange,
+    ClonePrivKeyChange,
+    CloneStatus
+};
+extern const KxSNMPVarDesc UserCloneTable[];
+// The instance of a user's usmUserSecurityName, which usmUserCloneFrom names.
+QString userInstance(const QByteArray &engineId, const QString &userName);
+
 // snmpCommunityTable
 enum CommunityColumn {
     CommunityIndex,

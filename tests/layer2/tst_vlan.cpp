@@ -61,14 +61,8 @@ QString switchData(const QTemporaryDir &dir,
                    const QString &name,
                    const std::function<void(QString &)> &edit)
 {
-    QFile shipped(QStringLiteral(RQ5160_SOURCE_DIR "/sim/data/rq5160.sim"));
-    if (!shipped.open(QIODevice::ReadOnly))
-        qFatal("cannot read the switch data");
-    QString data = QString::fromUtf8(shipped.readAll());
-    edit(data);
     const QString path = dir.filePath(name);
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(data.toUtf8()) < 0)
+    if (!WriteEditedSwitchData(path, edit))
         qFatal("cannot write the switch data");
     return path;
 }

@@ -16,7 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <QStackedWidget>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -174,6 +176,43 @@ private Q_SLOTS:
         QCOMPARE(ports->topLevelItemCount(), 0);
     }
 
+    // The statistics lists of the mode are read with the dialog; their tab is
+    // not shown. A MAC-based row's MAC address shows in hex, like the state list's.
+    void statisticsFollowTheMode()
+    {
+        using Kind = TIEEE802dot1XInfoForm::StatisticsKind;
+        auto info = open<TIEEE802dot1XInfoForm>();
+        QVERIFY(!info->pages()->isTabVisible(2));
+        for (Kind kind : {Kind::AuthStatistics, Kind::AuthDiagnostics, Kind::AuthSession}) {
+            QCOMPARE(info->statisticsList(kind, TIEEE802dot1XInfoForm::PortBased)
+                         ->list()
+                         ->topLevelItemCount(),
+                     24);
+            QCOMPARE(info->statisticsList(kind, TIEEE802dot1XInfoForm::MacBased)
+                         ->list()
+                         ->topLevelItemCount(),
+                     0);
+        }
+        QTreeWidget *sessions
+            = info->statisticsList(Kind::AuthSession, TIEEE802dot1XInfoForm::PortBased)->list();
+        QCOMPARE(rowOfPort(sessions, 1)->text(6), u"remoteAuthServer"_s);
+        QCOMPARE(rowOfPort(sessions, 1)->text(8), u"notTerminatedYet"_s);
+
+        setOnSwitch(authMode, 2);
+        info->pages()->setCurrentIndex(2);
+        info->statisticsPages()->setCurrentIndex(Kind::AuthSession);
+        click(*info, u"btnRefresh"_s);
+        QTreeWidget *macSessions
+            = info->statisticsList(Kind::AuthSession, TIEEE802dot1XInfoForm::MacBased)->list();
+        auto *shown = qobject_cast<QStackedWidget *>(info->statisticsPages()->currentWidget());
+        QCOMPARE(shown->currentWidget(),
+                 info->statisticsList(Kind::AuthSession, TIEEE802dot1XInfoForm::MacBased));
+        QCOMPARE(macSessions->topLevelItemCount(), 3);
+        QCOMPARE(macSessions->topLevelItem(0)->text(0), u"001A2B3C4D5E"_s);
+        QCOMPARE(macSessions->topLevelItem(0)->text(1), u"5"_s);
+        QCOMPARE(macSessions->topLevelItem(0)->text(10), u"user5"_s);
+    }
+
     void disabledSwitchLeavesTheStatePageEmpty()
     {
         setOnSwitch(systemControl, 2);
@@ -255,6 +294,35 @@ private Q_SLOTS:
             QVERIFY(m_switch.set(u"%1.7.%2"_s.arg(authConfig).arg(port), u"u"_s, u"60"_s));
             QVERIFY(m_switch.set(u"%1.11.%2"_s.arg(authConfig).arg(port), u"u"_s, u"2"_s));
         }
+    }
+
+    // Port 4's port control holds a value the module has no name for: the
+    // editor shows no choice, and the port's write leaves it out.
+    void unknownChoiceIsNotWrittenBack()
+    {
+        QTemporaryDir files;
+        const QString data = files.filePath(u"unknown-control.sim"_s);
+        QVERIFY(WriteEditedSwitchData(data, [](QString &text) {
+            text.replace(u"row 4 = 2 6 0 0 2 2 60 30 30 30 2 3600 2"_s,
+                         u"row 4 = 2 6 0 0 2 7 60 30 30 30 2 3600 2"_s);
+        }));
+        SimulatedSwitch::Options options;
+        options.dataFile = data;
+        options.logSets = true;
+        SimulatedSwitch other(options);
+        QVERIFY(other.start());
+        const ModuleRetargeted onIt(other);
+
+        auto info = configurationOf({4});
+        onModal(u"IEEE802dot1XInfoEditForm"_s, [](QDialog &editor) {
+            QCOMPARE(group(editor, u"rgpPortControl"_s)->itemIndex(), -1);
+            child<QLineEdit>(editor, u"edtQuietPeriod"_s)->setText(u"45"_s);
+            click(editor, u"btnApply"_s);
+        });
+        click(*info, u"btnEdit"_s);
+        QCOMPARE(other.appliedValue(authConfig + u".7.4"_s), std::optional(u"45"_s));
+        QCOMPARE(other.appliedValue(authConfig + u".6.4"_s), std::nullopt);
+        QCOMPARE(other.get(authConfig + u".6.4"_s), u"7"_s);
     }
 
     void forceUnauthorizedShowsInTheState()

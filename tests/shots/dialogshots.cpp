@@ -42,6 +42,7 @@
 #include "snmp/session.h"
 #include "snmpv3/snmpv3.h"
 #include "snmpv3/snmpv3entries.h"
+#include "snmpv3/snmpv3user.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -170,6 +171,19 @@ void snmpv3(const Gallery &gallery)
     TAddCommunityForm community({u"all"_s, u"mib2"_s}, &form);
     community.findChild<QLineEdit *>(u"ED_CommunityName"_s)->setText(u"monitor"_s);
     gallery.save(community, u"snmpv3-add-community"_s);
+
+    TAddUserForm user({{u"authPrivShaAes"_s,
+                        u"80001F8880"_s,
+                        u"1.3.6.1.6.3.10.1.1.3"_s,
+                        u"1.3.6.1.6.3.10.1.2.4"_s,
+                        u"v3priv"_s}},
+                      {u"v3auth"_s, u"v3priv"_s},
+                      &form);
+    user.findChild<QLineEdit *>(u"ED_UserName"_s)->setText(u"operator"_s);
+    for (const char *box :
+         {"ED_CloneAuthPassword", "ED_ClonePrivPassword", "ED_AuthPassword", "ED_PrivPassword"})
+        user.findChild<QLineEdit *>(QString::fromLatin1(box))->setText(u"password"_s);
+    gallery.save(user, u"snmpv3-add-user"_s);
 }
 
 // The RMON program's Statistics page after a few seconds of polling, with

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +28,7 @@ enum Page { Globals, Hosts, Views, Groups, Users, Communities };
 
 const QString targetAddrEntry = u"1.3.6.1.6.3.12.1.2.1"_s;
 const QString targetParamsEntry = u"1.3.6.1.6.3.12.1.3.1"_s;
+const QString notifyEntry = u"1.3.6.1.6.3.13.1.1.1"_s;
 const QString viewEntry = u"1.3.6.1.6.3.16.1.5.2.1"_s;
 const QString accessEntry = u"1.3.6.1.6.3.16.1.4.1"_s;
 const QString mappingEntry = u"1.3.6.1.6.3.16.1.2.1"_s;
@@ -156,6 +158,68 @@ class TestSnmpV3 : public QObject
             tool, QStringList{u"-v2c"_s, u"-t1"_s, u"-r0"_s, u"-c"_s + community} + args);
     }
 
+    struct Login
+    {
+        QString user;
+        QString auth;
+        QString authPassword;
+        QString priv; // empty: authNoPriv
+        QString privPassword;
+    };
+
+    SimulatedSwitch::ToolResult logIn(const Login &login) const
+    {
+        QStringList args{u"-v3"_s,
+                         u"-t1"_s,
+                         u"-r0"_s,
+                         u"-u"_s,
+                         login.user,
+                         u"-a"_s,
+                         login.auth,
+                         u"-A"_s,
+                         login.authPassword};
+        if (login.priv.isEmpty())
+            args += QStringList{u"-l"_s, u"authNoPriv"_s};
+        else
+            args += QStringList{
+                u"-l"_s, u"authPriv"_s, u"-x"_s, login.priv, u"-X"_s, login.privPassword};
+        return m_switch.runTool(u"snmpget"_s, args + QStringList{sysContact});
+    }
+
+    // The user's row in usmUserTable, column 13 (status) by default.
+    QString userColumn(const QString &name, int column = 13) const
+    {
+        const QByteArray engineId = QByteArray::fromHex(
+            m_switch.get(u"1.3.6.1.6.3.10.2.1.1.0"_s, true).remove(u' ').toLatin1());
+        QStringList engine{QString::number(engineId.size())};
+        for (const char octet : engineId)
+            engine.append(QString::number(static_cast<unsigned char>(octet)));
+        return u"1.3.6.1.6.3.15.1.2.2.1.%1.%2.%3"_s.arg(column).arg(engine.join(u'.'),
+                                                                    octetIndex(name));
+    }
+
+    static void fillUser(QDialog &entry,
+                         const QString &name,
+                         const QString &clone,
+                         const QStringList &passwords,
+                         const QString &group = QString())
+    {
+        setText(entry, u"ED_UserName"_s, name);
+        choose(entry, u"CB_CloneFrom"_s, clone);
+        const QStringList boxes{u"ED_CloneAuthPassword"_s,
+                                u"ED_ClonePrivPassword"_s,
+                                u"ED_AuthPassword"_s,
+                                u"ED_PrivPassword"_s};
+        for (int i = 0; i < boxes.size(); ++i) {
+            auto *box = child<QLineEdit>(entry, boxes.at(i));
+            QCOMPARE(box->echoMode(), QLineEdit::Password);
+            if (box->isEnabled())
+                box->setText(passwords.value(i));
+        }
+        if (!group.isEmpty())
+            choose(entry, u"CB_GroupName"_s, group);
+    }
+
 private Q_SLOTS:
     void initTestCase() { QVERIFY(ConnectModuleTo(m_switch)); }
 
@@ -227,6 +291,11 @@ private Q_SLOTS:
         QCOMPARE(m_switch.get(targetAddrEntry + u".3"_s + index, true).remove(u' '),
                  u"0A00000100A2"_s);
         QCOMPARE(m_switch.get(targetAddrEntry + u".6"_s + index), u"trap"_s);
+        // A notify row of type trap selects the hosts tagged "trap".
+        const QString notify = u"."_s + octetIndex(u"trap"_s, true);
+        QCOMPARE(m_switch.get(notifyEntry + u".2"_s + notify), u"trap"_s);
+        QCOMPARE(m_switch.get(notifyEntry + u".3"_s + notify), u"1"_s);
+        QCOMPARE(m_switch.get(notifyEntry + u".5"_s + notify), u"1"_s);
         QCOMPARE(m_switch.get(targetAddrEntry + u".7"_s + index), u"trap.public.10.0.0.1"_s);
         QCOMPARE(m_switch.get(targetAddrEntry + u".9"_s + index), u"1"_s);
         QVERIFY(rowsOf(*form, Hosts).contains(u"trap.public.10.0.0.1|V2-noAuthNoPriv|public"_s));
@@ -395,6 +464,177 @@ private Q_SLOTS:
         QVERIFY(rowsOf(*form, Communities).contains(u"granite|all|Read_Write"_s));
     }
 
+    void aClonedUserLogsInWithItsOwnPasswords_data()
+    {
+        QTest::addColumn<QString>("clone");
+        QTest::addColumn<QString>("auth");
+        QTest::addColumn<QString>("priv");
+        QTest::addColumn<QString>("group");
+        QTest::newRow("SHA with AES") << u"authPrivShaAes"_s << u"SHA"_s << u"AES"_s << u"v3priv"_s;
+        QTest::newRow("MD5 with DES") << u"authPrivMd5Des"_s << u"MD5"_s << u"DES"_s << u"v3priv"_s;
+        QTest::newRow("SHA-256 with AES-256")
+            << u"authPrivSha256Aes256"_s << u"SHA-256"_s << u"AES-256"_s << u"v3priv"_s;
+        QTest::newRow("SHA without privacy")
+            << u"authNoPrivSha"_s << u"SHA"_s << QString() << u"v3auth"_s;
+    }
+
+    void aClonedUserLogsInWithItsOwnPasswords()
+    {
+        QFETCH(QString, clone);
+        QFETCH(QString, auth);
+        QFETCH(QString, priv);
+        QFETCH(QString, group);
+        ScriptedPrompts prompts;
+        const auto form = openOn(Users);
+        QVERIFY(child<QPushButton>(*form, u"BitBtn2"_s)->isEnabled());
+        const QString name = u"new-"_s + clone;
+        insertWith(*form, u"AddUserForm"_s, [&](QDialog &entry) {
+            fillUser(entry,
+                     name,
+                     clone,
+                     {u"authpass123"_s, u"privpass123"_s, u"fresh-auth-1"_s, u"fresh-priv-1"_s});
+            QCOMPARE(child<QComboBox>(entry, u"CB_GroupName"_s)->currentText(), group);
+        });
+        QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.lastText()));
+        QVERIFY(rowsOf(*form, Users).contains(u"%1|%2|V3"_s.arg(name, group)));
+        QCOMPARE(m_switch.get(userColumn(name)), u"1"_s);     // active
+        QCOMPARE(m_switch.get(userColumn(name, 12)), u"3"_s); // nonVolatile
+
+        const auto own = logIn({name, auth, u"fresh-auth-1"_s, priv, u"fresh-priv-1"_s});
+        QVERIFY2(own.exitCode == 0, qPrintable(own.err));
+        QVERIFY(logIn({name, auth, u"authpass123"_s, priv, u"privpass123"_s}).exitCode != 0);
+        if (!priv.isEmpty())
+            QVERIFY(logIn({name, auth, u"fresh-auth-1"_s, priv, u"privpass123"_s}).exitCode != 0);
+        QVERIFY2(logIn({clone, auth, u"authpass123"_s, priv, u"privpass123"_s}).exitCode == 0,
+                 "the clone keeps its own passwords");
+
+        // The passwords appear nowhere the module shows or saves the list.
+        QTemporaryDir dir;
+        prompts.savePaths.push_back(dir.filePath(u"users.txt"_s));
+        click(*form, u"btnSNMPSave"_s);
+        QFile saved(dir.filePath(u"users.txt"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray text = saved.readAll() + rowsOf(*form, Users).join(u'\n').toUtf8();
+        QVERIFY(text.contains(name.toUtf8()));
+        QVERIFY(!text.contains("fresh-") && !text.contains("pass123"));
+    }
+
+    // Over SNMPv3 the module knows its own user's passwords.
+    void theModulesOwnUserIsClonedWithItsKnownPasswords()
+    {
+        const KxSNMPSecurity saved = GlobalSecurity();
+        const auto restore = qScopeGuard([saved] { GlobalSecurity() = saved; });
+        KxSNMPSecurity &own = GlobalSecurity();
+        own.version = SnmpCode::Version3;
+        own.securityModel = SnmpCode::ModelUsm;
+        own.securityLevel = SnmpCode::AuthPriv;
+        own.securityName = u"authPrivShaAes"_s;
+        own.authProtocol = SnmpCode::AuthSha;
+        own.authPassword = u"authpass123"_s;
+        own.privProtocol = SnmpCode::PrivAes128;
+        own.privPassword = u"privpass123"_s;
+        ScriptedPrompts prompts;
+        const auto form = openOn(Users);
+        insertWith(*form, u"AddUserForm"_s, [](QDialog &entry) {
+            setText(entry, u"ED_UserName"_s, u"deputy"_s);
+            choose(entry, u"CB_CloneFrom"_s, u"authNoPrivSha"_s);
+            QVERIFY(child<QLineEdit>(entry, u"ED_CloneAuthPassword"_s)->text().isEmpty());
+            choose(entry, u"CB_CloneFrom"_s, u"authPrivShaAes"_s);
+            QCOMPARE(child<QLineEdit>(entry, u"ED_CloneAuthPassword"_s)->text(), u"authpass123"_s);
+            QCOMPARE(child<QLineEdit>(entry, u"ED_ClonePrivPassword"_s)->text(), u"privpass123"_s);
+            setText(entry, u"ED_AuthPassword"_s, u"deputy-auth"_s);
+            setText(entry, u"ED_PrivPassword"_s, u"deputy-priv"_s);
+        });
+        QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.lastText()));
+        QVERIFY(rowsOf(*form, Users).contains(u"deputy|v3priv|V3"_s));
+        const auto login
+            = logIn({u"deputy"_s, u"SHA"_s, u"deputy-auth"_s, u"AES"_s, u"deputy-priv"_s});
+        QVERIFY2(login.exitCode == 0, qPrintable(login.err));
+    }
+
+    void aUserWithWrongClonePasswordsIsNotLeftBehind()
+    {
+        ScriptedPrompts prompts;
+        const auto form = openOn(Users);
+        insertWith(*form, u"AddUserForm"_s, [](QDialog &entry) {
+            fillUser(entry,
+                     u"mistyped"_s,
+                     u"authPrivShaAes"_s,
+                     {u"wrongpass123"_s, u"privpass123"_s, u"fresh-auth-1"_s, u"fresh-priv-1"_s});
+        });
+        QCOMPARE(prompts.lastText(),
+                 u"The new user cannot log in with its passwords: please check the passwords of "
+                 u"the user authPrivShaAes."_s);
+        QVERIFY(missing(m_switch.get(userColumn(u"mistyped"_s))));
+        QVERIFY(missing(m_switch.get(mappingEntry + u".5.3."_s + octetIndex(u"mistyped"_s))));
+        QVERIFY(!rowsOf(*form, Users).join(u'\n').contains(u"mistyped"_s));
+    }
+
+    // KeyChange carries a key no longer than the authentication hash: an
+    // AES-256 key of a SHA user cannot be changed, and nothing is created.
+    void aCloneWithKeysLongerThanItsHashIsRefused()
+    {
+        QTemporaryDir dir;
+        QFile users(dir.filePath(u"users.conf"_s));
+        QVERIFY(users.open(QIODevice::WriteOnly));
+        users.write("longKeys SHA authpass123 AES-256 privpass123\n");
+        users.close();
+        SimulatedSwitch other({{}, users.fileName()});
+        QVERIFY(other.start());
+        const ModuleRetargeted onIt(other);
+        ScriptedPrompts prompts;
+        const auto form = openOn(Users);
+        const quint32 sets = other.setRequests();
+        insertWith(*form, u"AddUserForm"_s, [](QDialog &entry) {
+            fillUser(entry,
+                     u"longer"_s,
+                     u"longKeys"_s,
+                     {u"authpass123"_s, u"privpass123"_s, u"fresh-auth-1"_s, u"fresh-priv-1"_s});
+        });
+        QCOMPARE(prompts.lastText(),
+                 u"The keys of the user longKeys cannot be changed: its protocols are not "
+                 u"supported by KeyChange."_s);
+        QCOMPARE(other.setRequests(), sets);
+    }
+
+    void badUserEntriesSendNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("passwords");
+        QTest::addColumn<QString>("message");
+        const QStringList good{
+            u"authpass123"_s, u"privpass123"_s, u"fresh-auth-1"_s, u"fresh-priv-1"_s};
+        QTest::newRow("no name") << QString() << good << u"Please input a User Name!"_s;
+        QTest::newRow("name over 32")
+            << QString(33, u'u') << good << u"The name is too long! (Max. 32)"_s;
+        QTest::newRow("existing user")
+            << u"noAuthUser"_s << good << u"The specified user already exists !"_s;
+        QTest::newRow("short clone password")
+            << u"shorty"_s << QStringList{u"short"_s, good[1], good[2], good[3]}
+            << u"The auth password of the user to clone must have at least 8 characters!"_s;
+        QTest::newRow("short new auth password")
+            << u"shorty"_s << QStringList{good[0], good[1], u"1234567"_s, good[3]}
+            << u"The new auth password must have at least 8 characters!"_s;
+        QTest::newRow("empty new priv password")
+            << u"shorty"_s << QStringList{good[0], good[1], good[2], QString()}
+            << u"The new priv password must have at least 8 characters!"_s;
+    }
+
+    void badUserEntriesSendNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, passwords);
+        QFETCH(QString, message);
+        ScriptedPrompts prompts;
+        const auto form = openOn(Users);
+        const quint32 sets = m_switch.setRequests();
+        insertWith(*form, u"AddUserForm"_s, [&](QDialog &entry) {
+            fillUser(entry, name, u"authPrivShaAes"_s, passwords);
+        });
+        QCOMPARE(prompts.lastText(), message);
+        QCOMPARE(m_switch.setRequests(), sets);
+    }
+
     void aDeletedUserNoLongerLogsIn()
     {
         const auto login = [this] {
@@ -414,13 +654,12 @@ private Q_SLOTS:
         };
         QCOMPARE(login().exitCode, 0);
         const auto form = openOn(Users);
-        QVERIFY(!child<QPushButton>(*form, u"BitBtn2"_s)->isEnabled());
         QVERIFY(rowsOf(*form, Users).contains(u"authNoPrivSha|v3auth|V3"_s));
         deleteRow(*form, Users, u"authNoPrivSha|"_s);
         const auto refused = login();
         QVERIFY(refused.exitCode != 0);
         QVERIFY2(refused.err.contains(u"Unknown user name"_s), qPrintable(refused.err));
-        QVERIFY(!rowsOf(*form, Users).join(u'\n').contains(u"authNoPrivSha"_s));
+        QVERIFY(rowsOf(*form, Users).filter(QRegularExpression(u"^authNoPrivSha\\|"_s)).isEmpty());
     }
 
     void eachPageSavesItsList_data()
@@ -479,8 +718,28 @@ private Q_SLOTS:
         QVERIFY2(lines.contains(row), qPrintable(lines.join(u'\n')));
     }
 
-    // The view table is never empty on a switch that answers; the host table
-    // is once its hosts are deleted.
+    // A switch that answers always has views (its own are permanent): an
+    // empty view table is one that could not be read.
+    void anEmptyViewTableSavesItsHeadingAndRuleOnly()
+    {
+        SimulatedSwitch silent;
+        QVERIFY(silent.start());
+        silent.stop();
+        const ModuleRetargeted onIt(silent);
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        const auto form = openOn(Views);
+        QCOMPARE(listOf(*form, Views)->topLevelItemCount(), 0);
+        prompts.savePaths.push_back(dir.filePath(u"views.txt"_s));
+        click(*form, u"btnSNMPSave"_s);
+        QFile saved(dir.filePath(u"views.txt"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()),
+                 u"View Name           Subtree                  View Type\n"_s + QString(55, u'=')
+                     + u'\n');
+    }
+
+    // The host table is empty once its hosts are deleted.
     void anEmptyListSavesItsHeadingAndRuleOnly()
     {
         QTemporaryDir dir;
