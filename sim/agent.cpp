@@ -15,6 +15,7 @@
 
 #include <net-snmp/agent/net-snmp-agent-includes.h>
 #include <net-snmp/library/snmpUDPDomain.h>
+#include <net-snmp/library/snmpUDPIPv6Domain.h>
 
 #include <arpa/inet.h>
 #include <csignal>
@@ -45,6 +46,10 @@ void init_usmConf(void);
 }
 
 namespace sim {
+
+// The library's com2sec6 list has no removal of single entries; this frees
+// it whole (exported by libnetsnmp, missing from its public header).
+extern "C" void netsnmp_udp6_com2Sec6List_free(void);
 
 namespace {
 
@@ -123,6 +128,18 @@ const char *const AgentConfiguration[] = {
     "snmpNotifyTable trap trap 1 3 1",
 };
 
+// A configuration word in quotes, as the library's word reader takes it back.
+std::string Quoted(const std::string &word)
+{
+    std::string quoted = "\"";
+    for (const char c : word) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
 // The columns of the target and notification tables a SET may write.
 std::vector<std::vector<uint32_t>> WritableColumns()
 {
@@ -196,6 +213,7 @@ Agent::start(const std::string &address, uint16_t port, const std::vector<SnmpUs
     const std::string folder = PrepareNetSnmpLibrary();
     std::error_code ignored;
     std::filesystem::create_directories(folder + "/cert_indexes", ignored);
+    m_ipv6 = address.size() > 1 && address.front() == '[' && address.back() == ']';
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
@@ -247,7 +265,7 @@ Agent::start(const std::string &address, uint16_t port, const std::vector<SnmpUs
 
 std::string Agent::openTransport(const std::string &address, uint16_t port)
 {
-    const std::string endpoint = "udp:" + address + ":" + std::to_string(port);
+    const std::string endpoint = (m_ipv6 ? "udp6:" : "udp:") + address + ":" + std::to_string(port);
     netsnmp_transport *transport = netsnmp_transport_open_server(AppName, endpoint.c_str());
     if (!transport)
         return "cannot listen on " + address + ":" + std::to_string(port);
@@ -255,11 +273,13 @@ std::string Agent::openTransport(const std::string &address, uint16_t port)
         netsnmp_transport_free(transport);
         return "cannot serve " + endpoint;
     }
-    sockaddr_in bound{};
+    sockaddr_storage bound{};
     socklen_t length = sizeof(bound);
     if (getsockname(transport->sock, reinterpret_cast<sockaddr *>(&bound), &length) != 0)
         return "cannot read the bound address";
-    m_port = ntohs(bound.sin_port);
+    m_port = ntohs(bound.ss_family == AF_INET6
+                       ? reinterpret_cast<const sockaddr_in6 *>(&bound)->sin6_port
+                       : reinterpret_cast<const sockaddr_in *>(&bound)->sin_port);
 
     if (pipe(StopPipe) != 0)
         return "cannot create the stop pipe";
@@ -302,12 +322,14 @@ void Agent::syncCommunities()
     if (!communities)
         return;
     in_addr any{};
+    std::vector<std::pair<std::string, std::string>> active;
     for (const Oid &index : m_store.rowIndexes(*communities)) {
         const auto name = m_store.value(communities->entry + Oid{2} + index);
         const auto securityName = m_store.value(communities->entry + Oid{3} + index);
         if (!name || !securityName
             || m_store.number(communities->entry + Oid{8} + index) != RowActive)
             continue;
+        active.emplace_back(name->bytes(), securityName->bytes());
         com2SecEntry *entry = nullptr;
         if (netsnmp_udp_com2SecEntry_create(&entry,
                                             name->bytes().c_str(),
@@ -318,6 +340,18 @@ void Agent::syncCommunities()
                                             0)
             == C2SE_ERR_SUCCESS)
             CommunityEntries().push_back(entry);
+    }
+    if (m_ipv6)
+        syncIpv6Communities(active);
+}
+
+// Requests over IPv6 find their community in the library's com2sec6 list.
+void Agent::syncIpv6Communities(const std::vector<std::pair<std::string, std::string>> &communities)
+{
+    netsnmp_udp6_com2Sec6List_free();
+    for (const auto &[community, securityName] : communities) {
+        std::string line = Quoted(securityName) + " default " + Quoted(community);
+        netsnmp_udp6_parse_security("com2sec6", line.data());
     }
 }
 

@@ -34,7 +34,8 @@ public:
     Agent &operator=(const Agent &) = delete;
 
     // Sets up the library, the access control and the SNMPv3 users, then
-    // listens on "address:port". Returns an empty text or the reason.
+    // listens on "address:port"; an IPv6 address goes in brackets
+    // ("[::1]"). Returns an empty text or the reason.
     std::string
     start(const std::string &address, uint16_t port, const std::vector<SnmpUser> &users);
     uint16_t port() const { return m_port; }
@@ -52,10 +53,12 @@ private:
     std::string openTransport(const std::string &address, uint16_t port);
     void fillCommunityEngineIds();
     void syncCommunities();
+    void syncIpv6Communities(const std::vector<std::pair<std::string, std::string>> &communities);
 
     Store &m_store;
     Switch &m_switch;
     uint16_t m_port = 0;
+    bool m_ipv6 = false;
     bool m_running = false;
 };
 

@@ -30,7 +30,8 @@ struct Options
 };
 
 const char Usage[] = "usage: rq5160-sim --listen ADDRESS:PORT [--data FILE] [--users FILE] "
-                     "[--fdb N] [--tftp-port N] [--tftp-timeout MS] [--set-log FILE|-]\n";
+                     "[--fdb N] [--tftp-port N] [--tftp-timeout MS] [--set-log FILE|-]\n"
+                     "(an IPv6 address in brackets: --listen [::1]:0)\n";
 
 std::optional<long> Number(const std::string &text, long low, long high)
 {
@@ -69,6 +70,10 @@ std::string Parse(int argc, char **argv, Options &options)
             const auto port = Number(value.substr(colon + 1), 0, 65535);
             if (colon == std::string::npos || colon == 0 || !port)
                 return "--listen needs ADDRESS:PORT";
+            const std::string address = value.substr(0, colon);
+            if (address.find(':') != std::string::npos
+                && (address.front() != '[' || address.back() != ']'))
+                return "--listen needs an IPv6 address in brackets: [ADDRESS]:PORT";
             options.address = value.substr(0, colon);
             options.port = static_cast<uint16_t>(*port);
             listen = true;

@@ -3,6 +3,7 @@
 #include "app/kxini.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
+#include "snmp/hostaddress.h"
 #include "snmp/records.h"
 #include "snmp/session.h"
 
@@ -99,6 +100,7 @@ private:
         KxSNMPSecurity &security = GlobalSecurity();
         switch (marker) {
         case Marker::I:
+            checkAddress(value);
             device.address = value;
             state.texts.address = value;
             readConfigurationFile(value);
@@ -148,6 +150,16 @@ private:
             SetDefaultBulkRepetitions(toField<quint16>(value));
             break;
         }
+    }
+
+    // IPv4 addresses and host names are checked when the session opens; a
+    // text meant as IPv6 must be one here, so that no half-typed address is
+    // taken for a host name.
+    static void checkAddress(const QString &address)
+    {
+        if (IsIpv6Text(address)
+            && NumericHostAddress(address).protocol() != QAbstractSocket::IPv6Protocol)
+            throw ConversionError(u"'%1' is not a valid IPv6 address"_s.arg(address));
     }
 
     void readConfigurationFile(const QString &address)

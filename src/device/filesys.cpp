@@ -6,8 +6,10 @@
 #include "forms/formbuilder.h"
 #include "platform/prompts.h"
 #include "platform/radiogroup.h"
+#include "snmp/hostaddress.h"
 #include "snmp/kxexception.h"
 #include "snmp/optionlist.h"
+#include "snmp/records.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -139,6 +141,7 @@ struct TfrmFileSystem::Page
 
     const PageTexts &texts;
     QLineEdit *address = nullptr;
+    QLabel *addressNote = nullptr;
     QLineEdit *path = nullptr;
     RadioGroup *action = nullptr;
     QPushButton *apply = nullptr;
@@ -188,7 +191,9 @@ TfrmFileSystem::TfrmFileSystem(QWidget *parent)
     m_status->varList().Assign(KxSNMPVarList(statusTable, SVT_SV, 0));
     m_status->BindComboBox(0, m_statusCombo);
 
+    m_switchAddress = ResolveHostAddress(GlobalDevice().address);
     startServer();
+    showAddressNotes();
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmFileSystem::showPage);
     showPage(0);
     resize(560, 380);
@@ -202,6 +207,9 @@ QWidget *TfrmFileSystem::buildPage(Page &page)
     widget->setObjectName(QString::fromLatin1(page.texts.name));
     page.address = makeEdit(u"edtServerAddress"_s);
     page.address->setText(u"0.0.0.0"_s);
+    page.addressNote = makeLabel({}, u"lblServerAddressNote"_s);
+    page.addressNote->setWordWrap(true);
+    page.addressNote->hide();
     page.path = makeEdit(u"edtPathAndFileName"_s);
     page.action = makeRadioGroup(u"Action : "_s, u"rgpAction"_s, 2);
     page.action->setItems({u"Upload"_s, u"Download"_s});
@@ -219,6 +227,7 @@ QWidget *TfrmFileSystem::buildPage(Page &page)
 
     auto *fields = new QFormLayout;
     fields->addRow(u"TFTP Server IP Address : "_s, page.address);
+    fields->addRow(page.addressNote);
     fields->addRow(QString::fromLatin1(page.texts.pathCaption), page.path);
     auto *layout = new QVBoxLayout(widget);
     layout->addLayout(fields);
@@ -241,12 +250,27 @@ void TfrmFileSystem::startServer()
     try {
         m_server = std::make_unique<KxTFTPServer>();
         m_server->SetTimeouts(3000, 3);
-        m_server->Start(TftpRootFolder(), KxTFTPServer::DefaultPort());
+        m_server->Start(TftpRootFolder(), KxTFTPServer::DefaultPort(), m_switchAddress);
     } catch (const KxException &error) {
         prompts().message(this,
                           Prompts::Kind::Error,
                           windowTitle(),
                           u"TFTP Service Init Error:"_s + error.message());
+    }
+}
+
+// A switch managed over IPv6 reaches this PC at an IPv6 address, which its
+// file table (an IpAddress object) cannot hold: each page says so up front.
+void TfrmFileSystem::showAddressNotes()
+{
+    if (m_switchAddress.protocol() != QAbstractSocket::IPv6Protocol)
+        return;
+    const QString note
+        = u"The switch is managed over IPv6 (this PC: %1), but its file table takes IPv4 "
+          "TFTP server addresses only."_s.arg(m_server->record().serverAddress);
+    for (const auto &page : m_pageData) {
+        page->addressNote->setText(note);
+        page->addressNote->show();
     }
 }
 
@@ -325,9 +349,28 @@ bool TfrmFileSystem::checkPath(Page &page)
     return false;
 }
 
+// The file table's address is an IpAddress: an IPv6 address would go out as
+// 0.0.0.0, so it is refused before anything is written.
+bool TfrmFileSystem::checkServerAddress(Page &page)
+{
+    const QString address = page.address->text().trimmed();
+    if (!IsIpv6Text(address))
+        return true;
+    prompts().message(this,
+                      Prompts::Kind::Error,
+                      windowTitle(),
+                      u"The switch's file table takes IPv4 server addresses only: it cannot be "
+                      "told the IPv6 address %1. Enter an IPv4 address of this PC or of another "
+                      "TFTP server."_s.arg(address));
+    resetAction(page);
+    page.address->setFocus();
+    m_statusPanels[1]->setText(u"IPv6 server address not supported by the switch!"_s);
+    return false;
+}
+
 void TfrmFileSystem::applyPage(Page &page)
 {
-    if (!checkPath(page))
+    if (!checkPath(page) || !checkServerAddress(page))
         return;
     const bool download = page.action->itemIndex() == DownloadItem;
     const char *question = download ? page.texts.confirmDownload : page.texts.confirmUpload;

@@ -3,6 +3,7 @@
 #include "files/filetransfer.h"
 
 #include <QDialog>
+#include <QHostAddress>
 
 #include <functional>
 #include <memory>
@@ -49,12 +50,14 @@ public:
 private:
     QWidget *buildPage(Page &page);
     void startServer();
+    void showAddressNotes();
     void showPage(int index);
     void readPage(Page &page);
     void actionChosen(Page &page);
     void refreshPage(Page &page);
     void applyPage(Page &page);
     bool checkPath(Page &page);
+    bool checkServerAddress(Page &page);
     void resetAction(Page &page);
     bool startTransfer(Page &page);
     void openTransferWindow(const Page &page);
@@ -65,4 +68,6 @@ private:
     QComboBox *m_statusCombo;
     std::unique_ptr<KxSNMPRequest2Edits> m_status;
     std::unique_ptr<KxTFTPServer> m_server;
+    // The switch's address, resolved once: its family decides the server's.
+    QHostAddress m_switchAddress;
 };

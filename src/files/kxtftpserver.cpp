@@ -18,7 +18,7 @@ constexpr int TickInterval = 20;
 constexpr int StopWait = 10000;
 
 // The first IPv4 address of this PC other than loopback.
-QString LocalAddress()
+QString FirstLocalAddress()
 {
     const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
     for (const QHostAddress &address : addresses) {
@@ -26,6 +26,26 @@ QString LocalAddress()
             return address.toString();
     }
     return u"127.0.0.1"_s;
+}
+
+// The address this PC sends from towards the peer, as the routing table
+// chooses it: the local end of a connected UDP socket, which sends nothing.
+QHostAddress LocalAddressTowards(const QHostAddress &peer)
+{
+    QUdpSocket probe;
+    probe.connectToHost(peer, 9);
+    if (!probe.waitForConnected(0))
+        return {};
+    return probe.localAddress();
+}
+
+// This PC's address as the switch reaches it, of the switch's family; the
+// first IPv4 address when the switch is unknown or unreachable.
+QString LocalAddressFor(const QHostAddress &switchAddress)
+{
+    const QHostAddress local
+        = switchAddress.isNull() ? QHostAddress() : LocalAddressTowards(switchAddress);
+    return local.isNull() ? FirstLocalAddress() : local.toString();
 }
 
 KxTFTPClock MonotonicClock()
@@ -43,7 +63,7 @@ KxTFTPServer::KxTFTPServer(QObject *parent)
     : QObject(parent)
     , m_clock(MonotonicClock())
 {
-    m_record.serverAddress = LocalAddress();
+    m_record.serverAddress = FirstLocalAddress();
     m_timer.setInterval(TickInterval);
     connect(&m_timer, &QTimer::timeout, this, &KxTFTPServer::timerTick);
 }
@@ -73,33 +93,51 @@ void KxTFTPServer::SetHandler(KxTFTPHandler handler, QObject *receiver)
     m_hasReceiver = receiver != nullptr;
 }
 
-void KxTFTPServer::Start(const QString &rootFolder, int port)
+void KxTFTPServer::Start(const QString &rootFolder, int port, const QHostAddress &switchAddress)
 {
     m_names.setRootFolder(rootFolder);
     if (m_socket)
         return;
     m_record.serverPort = port;
-    m_socket = new QUdpSocket(this);
-    // No address sharing: a second server on the port must fail here rather
-    // than split the requests with the first.
-    if (!m_socket->bind(QHostAddress::AnyIPv4, quint16(port), QUdpSocket::DontShareAddress)) {
-        qCWarning(lcTftp) << "cannot listen on port" << port << m_socket->errorString();
+    m_record.serverAddress = LocalAddressFor(switchAddress);
+    m_socket = listen(QHostAddress::AnyIPv4, port);
+    // The IPv6 socket takes the port the IPv4 one got: the switch is told one port.
+    if (m_socket && switchAddress.protocol() == QAbstractSocket::IPv6Protocol)
+        m_socket6 = listen(QHostAddress::AnyIPv6, m_socket->localPort());
+    if (!m_socket || (switchAddress.protocol() == QAbstractSocket::IPv6Protocol && !m_socket6)) {
         Stop();
         throw KxException(KxTFTPStatus::SocketOpenFailed,
                           KxTFTPStatusText(KxTFTPStatus::SocketOpenFailed));
     }
     m_record.serverPort = m_socket->localPort();
-    connect(m_socket, &QUdpSocket::readyRead, this, &KxTFTPServer::readRequests);
     m_timer.start();
+}
+
+// A listening socket, or null (logged) when it cannot be bound. No address
+// sharing: a second server on the port must fail here rather than split the
+// requests with the first.
+QUdpSocket *KxTFTPServer::listen(const QHostAddress &address, int port)
+{
+    auto *socket = new QUdpSocket(this);
+    if (!socket->bind(address, quint16(port), QUdpSocket::DontShareAddress)) {
+        qCWarning(lcTftp) << "cannot listen on" << address << "port" << port
+                          << socket->errorString();
+        delete socket;
+        return nullptr;
+    }
+    connect(socket, &QUdpSocket::readyRead, this, [this, socket] { readRequests(socket); });
+    return socket;
 }
 
 void KxTFTPServer::Stop()
 {
-    if (m_socket) {
-        m_socket->disconnect(this);
-        m_socket->close();
-        m_socket->deleteLater();
-        m_socket = nullptr;
+    for (QUdpSocket **socket : {&m_socket, &m_socket6}) {
+        if (!*socket)
+            continue;
+        (*socket)->disconnect(this);
+        (*socket)->close();
+        (*socket)->deleteLater();
+        *socket = nullptr;
     }
     const QDeadlineTimer wait(StopWait);
     const qint64 start = m_clock();
@@ -135,13 +173,14 @@ void KxTFTPServer::setClock(KxTFTPClock clock)
     m_clock = std::move(clock);
 }
 
-void KxTFTPServer::readRequests()
+void KxTFTPServer::readRequests(QUdpSocket *socket)
 {
-    while (m_socket && m_socket->hasPendingDatagrams())
-        handleRequest(m_socket->receiveDatagram());
+    // A handler may stop the server, which closes the socket.
+    while ((socket == m_socket || socket == m_socket6) && socket->hasPendingDatagrams())
+        handleRequest(socket, socket->receiveDatagram());
 }
 
-void KxTFTPServer::handleRequest(const QNetworkDatagram &datagram)
+void KxTFTPServer::handleRequest(QUdpSocket *socket, const QNetworkDatagram &datagram)
 {
     const QByteArray data = datagram.data();
     if (data.size() < Tftp::HeaderSize)
@@ -153,7 +192,7 @@ void KxTFTPServer::handleRequest(const QNetworkDatagram &datagram)
         return;
     if (data.size() > Tftp::MaxRequestSize || request->tooManyOptions) {
         qCWarning(lcTftp) << "refused an oversized request from" << datagram.senderAddress();
-        m_socket->writeDatagram(
+        socket->writeDatagram(
             Tftp::MakeError(Tftp::NotDefined), datagram.senderAddress(), datagram.senderPort());
         return;
     }

@@ -4,6 +4,7 @@
 #include "files/tftpnamepolicy.h"
 #include "files/tftpsession.h"
 
+#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -34,9 +35,12 @@ public:
     // Time-out in hundredths of a second; how often a DATA block is sent.
     void SetTimeouts(int timeout, int retries);
     void SetHandler(KxTFTPHandler handler, QObject *receiver = nullptr);
-    // Listens on all local IPv4 addresses at the port (0: any free port).
-    // Raises KxException -1109 when the socket cannot be opened.
-    void Start(const QString &rootFolder, int port);
+    // Listens on all local IPv4 addresses at the port (0: any free port),
+    // and on all IPv6 addresses at the same port as well when the switch's
+    // address is IPv6. The record's server address becomes this PC's address
+    // towards the switch. Raises KxException -1109 when a socket cannot be
+    // opened.
+    void Start(const QString &rootFolder, int port, const QHostAddress &switchAddress = {});
     // Closes the listening socket and gives running sessions up to 10 s to
     // end; those still running then are canceled.
     void Stop();
@@ -46,6 +50,7 @@ public:
     void clearAllowedPaths();
 
     bool isStarted() const { return m_socket != nullptr; }
+    bool listensOnIpv6() const { return m_socket6 != nullptr; }
     quint16 port() const;
     const KxTFTPMsg &record() const { return m_record; }
     int sessionCount() const { return int(m_sessions.size()); }
@@ -56,8 +61,9 @@ public:
     void timerTick();
 
 private:
-    void readRequests();
-    void handleRequest(const QNetworkDatagram &datagram);
+    QUdpSocket *listen(const QHostAddress &address, int port);
+    void readRequests(QUdpSocket *socket);
+    void handleRequest(QUdpSocket *socket, const QNetworkDatagram &datagram);
     TFTPSession *findRepeated(const KxTFTPMsg &request) const;
     bool makeRoom();
     int activeSessions() const;
@@ -67,6 +73,7 @@ private:
     int m_retries = 3;
     TftpNamePolicy m_names;
     QUdpSocket *m_socket = nullptr;
+    QUdpSocket *m_socket6 = nullptr;
     QList<TFTPSession *> m_sessions;
     QTimer m_timer;
     KxTFTPHandler m_handler;

@@ -43,13 +43,17 @@ TFTPSession::~TFTPSession()
 }
 
 // Binds to the address the request was sent to, so that replies come from the
-// address the client talks to; any address when that is not possible.
+// address the client talks to; any address of the client's family when that
+// is not possible.
 bool TFTPSession::openSocket(const QHostAddress &address)
 {
     m_socket = new QUdpSocket(this);
     const bool unicast = !address.isNull() && !address.isMulticast()
                          && address != QHostAddress(QHostAddress::Broadcast);
-    if (!(unicast && m_socket->bind(address, 0)) && !m_socket->bind(QHostAddress::AnyIPv4, 0)) {
+    const QHostAddress any = m_peer.protocol() == QAbstractSocket::IPv6Protocol
+                                 ? QHostAddress::AnyIPv6
+                                 : QHostAddress::AnyIPv4;
+    if (!(unicast && m_socket->bind(address, 0)) && !m_socket->bind(any, 0)) {
         qCWarning(lcTftp) << "cannot open a session socket:" << m_socket->errorString();
         return false;
     }

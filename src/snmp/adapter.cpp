@@ -1,6 +1,7 @@
 #include "snmp/adapter.h"
 
 #include "snmp/errors.h"
+#include "snmp/hostaddress.h"
 #include "snmp/kxexception.h"
 #include "snmp/session.h"
 
@@ -12,8 +13,6 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QHostAddress>
-#include <QHostInfo>
-#include <QRegularExpression>
 #include <QTimer>
 
 #include <chrono>
@@ -350,16 +349,6 @@ const oid *privProtocolOid(quint32 code, size_t &length)
     }
 }
 
-// Whether the text can be a host name at all: letters, digits, "-" and
-// dots, with a last label that is not a number. Anything else is refused
-// without asking the resolver.
-bool isHostName(const QString &text)
-{
-    static const QRegularExpression name(
-        u"^([A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?\\.)*[A-Za-z0-9-]*[A-Za-z-][A-Za-z0-9-]*\\.?$"_s);
-    return text.size() <= 253 && name.match(text).hasMatch();
-}
-
 int commandOf(SnmpPduType type)
 {
     switch (type) {
@@ -454,7 +443,7 @@ struct SnmpAdapter::Private
     };
 
     Session *sessionFor(const SnmpTarget &target, int &status);
-    static QString resolve(const QString &address);
+    static QByteArray peerName(const QHostAddress &address, quint16 port);
     static QString keyOf(const SnmpTarget &target);
     static bool sameTarget(const SnmpTarget &a, const SnmpTarget &b);
     static int configureUsm(netsnmp_session &settings, const KxSNMPSecurity &security);
@@ -498,22 +487,14 @@ struct SnmpAdapter::Private
     Session *lastSession = nullptr;
 };
 
-// The IPv4 text of the address: dotted IPv4 as it is, a host name through
-// the resolver; empty when neither.
-QString SnmpAdapter::Private::resolve(const QString &address)
+// net-snmp's name of the agent's transport: "udp:10.1.1.1:161" or
+// "udp6:[2001:db8::1]:161".
+QByteArray SnmpAdapter::Private::peerName(const QHostAddress &address, quint16 port)
 {
-    const QString text = address.trimmed();
-    QHostAddress ip;
-    if (ip.setAddress(text) && ip.protocol() == QAbstractSocket::IPv4Protocol)
-        return ip.toString();
-    if (!isHostName(text))
-        return {};
-    const QHostInfo info = QHostInfo::fromName(text);
-    for (const QHostAddress &candidate : info.addresses()) {
-        if (candidate.protocol() == QAbstractSocket::IPv4Protocol)
-            return candidate.toString();
-    }
-    return {};
+    const QString text = address.protocol() == QAbstractSocket::IPv6Protocol
+                             ? u"udp6:[%1]:%2"_s.arg(address.toString())
+                             : u"udp:%1:%2"_s.arg(address.toString());
+    return text.arg(port).toLatin1();
 }
 
 QString SnmpAdapter::Private::keyOf(const SnmpTarget &target)
@@ -614,16 +595,14 @@ SnmpAdapter::Private::Session *SnmpAdapter::Private::sessionFor(const SnmpTarget
         return lastSession;
     }
 
-    const QString peer = resolve(target.device.address);
-    if (peer.isEmpty())
+    const QHostAddress peer = ResolveHostAddress(target.device.address);
+    if (peer.isNull())
         KxException::raise(KxError::InvalidAddress);
 
     const KxSNMPSecurity &security = target.security;
     netsnmp_session settings;
     snmp_sess_init(&settings);
-    const QByteArray peerName
-        = QStringLiteral("udp:%1:%2").arg(peer).arg(target.device.port).toLatin1();
-    settings.peername = duplicate(peerName);
+    settings.peername = duplicate(peerName(peer, target.device.port));
     const QByteArray community = security.readCommunity.toUtf8();
     settings.community = reinterpret_cast<u_char *>(duplicate(community));
     settings.community_len = static_cast<size_t>(community.size());
@@ -648,7 +627,7 @@ SnmpAdapter::Private::Session *SnmpAdapter::Private::sessionFor(const SnmpTarget
 
     auto session = std::make_unique<Session>();
     session->handle = handle;
-    session->peerAddress = peer;
+    session->peerAddress = peer.toString();
     session->peerPort = target.device.port;
     session->usm = security.version == SnmpCode::Version3;
     session->userName = security.securityName.toUtf8();

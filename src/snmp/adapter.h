@@ -38,7 +38,7 @@ public:
     // Sends and waits on the socket until the reply or the last time-out,
     // time-out × (retries + 1). A target's first SNMPv3 exchange discovers
     // the agent's engine first. Raises KxException -509 for an address that
-    // is neither IPv4 text nor a resolvable name, and -506 before
+    // is neither a numeric IPv4 or IPv6 address nor a resolvable name, and -506 before
     // CreateGlobalSession.
     SnmpReply exchange(const SnmpTarget &target, SnmpPduType type, const SnmpBindings &bindings);
 

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QNetworkDatagram>
 #include <QProcess>
 #include <QTest>
 #include <QUdpSocket>
@@ -60,6 +61,35 @@ private Q_SLOTS:
         QVERIFY(module.waitForFinished());
         const QByteArray errors = module.readAllStandardError();
         QVERIFY2(!errors.contains("Created directory"), errors.constData());
+    }
+
+    // The whole program on an IPv6 address: its first poll goes out over IPv6.
+    void pollsAnIpv6Switch_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("bare") << u"::1"_s;
+        QTest::newRow("in brackets") << u"[::1]"_s;
+    }
+
+    void pollsAnIpv6Switch()
+    {
+        QFETCH(QString, address);
+        QUdpSocket silent;
+        if (!silent.bind(QHostAddress::LocalHostIPv6, 0))
+            QSKIP("this machine has no IPv6 loopback address (::1)");
+        QProcess module;
+        module.setProgram(QStringLiteral(RQ5160_BINARY_DIR "/src/app/rq5160"));
+        module.setArguments(
+            {u"/I"_s + address, u"/t%1"_s.arg(silent.localPort()), u"/v1"_s, u"/Rtundra"_s});
+        module.start();
+        QVERIFY(module.waitForStarted());
+
+        QVERIFY(QTest::qWaitFor([&] { return silent.hasPendingDatagrams(); }, 10000));
+        QCOMPARE(silent.receiveDatagram().senderAddress(),
+                 QHostAddress(QHostAddress::LocalHostIPv6));
+
+        module.terminate();
+        QVERIFY(module.waitForFinished());
     }
 };
 

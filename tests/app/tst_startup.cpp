@@ -150,6 +150,18 @@ private Q_SLOTS:
             << Fields{{u"bulk"_s, u"20"_s}};
         QTest::newRow("/b0 walks row by row")
             << QStringList{u"/b0"_s} << QByteArray() << Fields{{u"bulk"_s, u"0"_s}};
+        QTest::newRow("IPv6 address") << QStringList{u"/I::1"_s} << QByteArray()
+                                      << Fields{{u"address"_s, u"::1"_s}, {u"port"_s, u"161"_s}};
+        QTest::newRow("IPv6 in brackets with /t")
+            << QStringList{u"/I[2001:db8::1]"_s, u"/t1161"_s} << QByteArray()
+            << Fields{{u"address"_s, u"[2001:db8::1]"_s}, {u"port"_s, u"1161"_s}};
+        QTest::newRow("/t before the IPv6 address")
+            << QStringList{u"/t2000"_s, u"/I2001:db8:0:0:0:0:0:7"_s} << QByteArray()
+            << Fields{{u"address"_s, u"2001:db8:0:0:0:0:0:7"_s}, {u"port"_s, u"2000"_s}};
+        QTest::newRow("IPv6 with scope") << QStringList{u"/Ife80::1%eth0"_s} << QByteArray()
+                                         << Fields{{u"address"_s, u"fe80::1%eth0"_s}};
+        QTest::newRow("host name") << QStringList{u"/Icore-7.example"_s} << QByteArray()
+                                   << Fields{{u"address"_s, u"core-7.example"_s}};
         QTest::newRow("no file keeps defaults")
             << QStringList{u"/I10.9.9.9"_s} << QByteArray()
             << Fields{{u"port"_s, u"161"_s}, {u"version"_s, u"0"_s}, {u"read"_s, u"tundra"_s}};
@@ -179,6 +191,13 @@ private Q_SLOTS:
         QTest::newRow("negative protocol") << QStringList{u"/p-1"_s} << QByteArray();
         QTest::newRow("empty version") << QStringList{u"/v"_s} << QByteArray();
         QTest::newRow("negative bulk repetitions") << QStringList{u"/b-5"_s} << QByteArray();
+        QTest::newRow("IPv6 bracket not closed") << QStringList{u"/I[::1"_s} << QByteArray();
+        QTest::newRow("IPv6 bracket not opened") << QStringList{u"/I::1]"_s} << QByteArray();
+        QTest::newRow("IPv6 with two ::") << QStringList{u"/I1:::2:::3"_s} << QByteArray();
+        QTest::newRow("IPv6 group too long") << QStringList{u"/I2001:db8::12345"_s} << QByteArray();
+        QTest::newRow("IPv4 in brackets") << QStringList{u"/I[10.1.1.1]"_s} << QByteArray();
+        QTest::newRow("port in the address") << QStringList{u"/I[::1]:161"_s} << QByteArray();
+        QTest::newRow("IPv4 with a port") << QStringList{u"/I10.1.1.1:161"_s} << QByteArray();
         QTest::newRow("bulk text in file")
             << QStringList{u"/I10.1.1.1"_s} << configFile({{u"BulkRepetitions"_s, u"many"_s}});
         QTest::newRow("missing key in file")
@@ -285,6 +304,9 @@ private Q_SLOTS:
         QTest::newRow("version 1")
             << QStringList{u"/I10.1.1.1"_s, u"/v1"_s, u"/Rpub"_s, u"/Wpriv"_s} << QByteArray()
             << u"mod/Rmon.EXE /I10.1.1.1 /Rpub /Wpriv /TRmon_Statistics"_s;
+        QTest::newRow("IPv6 in brackets")
+            << QStringList{u"/I[2001:db8::1]"_s, u"/v1"_s, u"/Rpub"_s, u"/Wpriv"_s} << QByteArray()
+            << u"mod/Rmon.EXE /I[2001:db8::1] /Rpub /Wpriv /TRmon_Statistics"_s;
         QTest::newRow("version 3 without file")
             << QStringList{u"/I10.1.1.1"_s, u"/v3"_s, u"/Rpub"_s} << QByteArray()
             << u"mod/Rmon.EXE /I10.1.1.1 /TRmon_Statistics"_s;
@@ -311,6 +333,40 @@ private Q_SLOTS:
             writeConfig(u"10.1.1.1"_s, config);
         const StartupState state = ApplyArguments(arguments, configFolder());
         QCOMPARE(BuildLaunchCommandLine(state, u"mod"_s, u"/TRmon_Statistics"_s).text(), expected);
+    }
+
+    // The RMON program reads its command line with the same parser: it must
+    // end up at the switch the module manages.
+    void launchCommandLineReachesTheSameSwitch_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QByteArray>("config");
+        QTest::newRow("IPv6, SNMPv1")
+            << QStringList{u"/I::1"_s, u"/Rpub"_s} << u"::1"_s << QByteArray();
+        QTest::newRow("IPv6 in brackets, SNMPv3 from the file")
+            << QStringList{u"/I[2001:db8::1]"_s} << u"[2001:db8::1]"_s << configFile();
+    }
+
+    void launchCommandLineReachesTheSameSwitch()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, address);
+        QFETCH(QByteArray, config);
+        if (!config.isEmpty())
+            writeConfig(address, config);
+        const StartupState state = ApplyArguments(arguments, configFolder());
+        const Fields module = recordFields();
+        const LaunchCommand command
+            = BuildLaunchCommandLine(state, u"mod"_s, u"/TRmon_Statistics"_s);
+
+        LoadRecordDefaults();
+        ApplyArguments(command.arguments, configFolder());
+
+        const Fields program = recordFields();
+        for (const char *field : {"address", "port", "version", "read", "name", "privPassword"})
+            QCOMPARE(program.value(QLatin1StringView(field)),
+                     module.value(QLatin1StringView(field)));
     }
 
     void iniReader_data()

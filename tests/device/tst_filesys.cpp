@@ -64,9 +64,11 @@ class TestFileSystem : public QObject
     QTemporaryDir m_files{QDir::tempPath() + u"/rq5160-XXXXXX"_s};
     SimulatedSwitch m_switch{SimulatedSwitch::Options{{}, {}, -1, tftpPort}};
 
-    QString fileRow(int row, int column) const
+    QString fileRow(int row, int column) const { return fileRowOf(m_switch, row, column); }
+
+    static QString fileRowOf(const SimulatedSwitch &simulated, int row, int column)
     {
-        return m_switch
+        return simulated
             .runTool(u"snmpget"_s,
                      {u"-v2c"_s,
                       u"-ctundra"_s,
@@ -75,16 +77,22 @@ class TestFileSystem : public QObject
             .out.trimmed();
     }
 
-    // Fills a page and presses Apply, answering the confirmation.
-    void apply(TfrmFileSystem &dialog, int page, const QString &path, int action, bool yes)
+    // Fills a page and presses Apply, answering the confirmation; what was shown.
+    QList<ScriptedPrompts::Shown> apply(TfrmFileSystem &dialog,
+                                        int page,
+                                        const QString &path,
+                                        int action,
+                                        bool yes,
+                                        const QString &server = u"127.0.0.1"_s)
     {
         ScriptedPrompts prompts;
         prompts.answers = {yes};
         dialog.pages()->setCurrentIndex(page);
-        on<QLineEdit>(dialog, page, "edtServerAddress")->setText(u"127.0.0.1"_s);
+        on<QLineEdit>(dialog, page, "edtServerAddress")->setText(server);
         on<QLineEdit>(dialog, page, "edtPathAndFileName")->setText(path);
         on<RadioGroup>(dialog, page, "rgpAction")->button(action)->click();
         QTest::mouseClick(on<QPushButton>(dialog, page, "btnApply"), Qt::LeftButton);
+        return prompts.shown;
     }
 
 private Q_SLOTS:
@@ -95,6 +103,8 @@ private Q_SLOTS:
         TfrmFileSystem dialog;
         QVERIFY(dialog.tftpServer()->isStarted());
         QCOMPARE(dialog.tftpServer()->port(), tftpPort);
+        QVERIFY(!dialog.tftpServer()->listensOnIpv6());
+        QVERIFY(on<QLabel>(dialog, Firmware, "lblServerAddressNote")->isHidden());
         QCOMPARE(dialog.statusPanel(0)->text(), u"FirmwareDownload:"_s);
         QCOMPARE(on<QLineEdit>(dialog, Firmware, "edtPathAndFileName")->text(),
                  u"rq5160_fw_4.00.B04.had"_s);
@@ -223,6 +233,46 @@ private Q_SLOTS:
         const auto &shown = prompts.shown.constLast();
         QCOMPARE(shown.kind == Prompts::Kind::Question ? shown.title : shown.text, message);
         QCOMPARE(dialog.statusPanel(1)->text(), status);
+    }
+
+    // GIVEN a switch managed over IPv6, whose file table holds IPv4 addresses
+    // THEN the dialog names this PC's IPv6 address, refuses an IPv6 server
+    // address without writing anything, and an IPv4 one still transfers.
+    void ipv6SwitchIsRefusedAnIpv6ServerAddress()
+    {
+        if (!SimulatedSwitch::HasIpv6Loopback())
+            QSKIP("this machine has no IPv6 loopback address (::1): no IPv6 wire test");
+        SimulatedSwitch::Options options{{}, {}, -1, tftpPort};
+        options.ipv6 = true;
+        SimulatedSwitch six(options);
+        QVERIFY(six.start());
+        const ModuleRetargeted retargeted(six);
+        TfrmFileSystem dialog;
+        dialog.showTransferWindow = driveTicks;
+        QVERIFY(dialog.tftpServer()->listensOnIpv6());
+        QCOMPARE(dialog.tftpServer()->record().serverAddress, u"::1"_s);
+        const auto *note = on<QLabel>(dialog, Configuration, "lblServerAddressNote");
+        QVERIFY(!note->isHidden());
+        QVERIFY(note->text().contains(u"(this PC: ::1)"_s));
+
+        const QString path = m_files.filePath(u"six.cfg"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("hostname core-6\n");
+        file.close();
+        const quint32 sets = six.setRequests();
+        const auto shown = apply(dialog, Configuration, path, 1, true, u"::1"_s);
+        QCOMPARE(six.setRequests(), sets);
+        QCOMPARE(fileRowOf(six, 3, 3), u"0.0.0.0"_s);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.constFirst().kind, Prompts::Kind::Error);
+        QVERIFY(shown.constFirst().text.contains(u"IPv6 address ::1"_s));
+        QCOMPARE(dialog.statusPanel(1)->text(),
+                 u"IPv6 server address not supported by the switch!"_s);
+
+        apply(dialog, Configuration, path, 1, true);
+        QCOMPARE(fileRowOf(six, 3, 3), u"127.0.0.1"_s);
+        QCOMPARE(dialog.statusPanel(1)->text(), u"Transfer complete!"_s);
     }
 
     void stopEndsTheServer()

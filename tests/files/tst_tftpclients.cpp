@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include <memory>
 
@@ -23,6 +24,7 @@ struct Client
 {
     QString program;
     QStringList options;
+    QString host = u"127.0.0.1"_s;
 };
 
 QStringList ClientArguments(const Client &client,
@@ -34,14 +36,15 @@ QStringList ClientArguments(const Client &client,
     const QString portText = QString::number(port);
     const bool download = direction == Direction::Download;
     if (client.program == u"curl") {
-        const QString url = u"tftp://127.0.0.1:%1/%2"_s.arg(portText, remote);
+        const QString host = client.host.contains(u':') ? u'[' + client.host + u']' : client.host;
+        const QString url = u"tftp://%1:%2/%3"_s.arg(host, portText, remote);
         return QStringList{u"-sS"_s, u"--max-time"_s, u"60"_s} + client.options
                + QStringList{download ? u"-o"_s : u"-T"_s, local, url};
     }
     if (client.program == u"tftp") {
         const QString command
             = download ? u"get %1 %2"_s.arg(remote, local) : u"put %1 %2"_s.arg(local, remote);
-        return QStringList{u"-m"_s, u"binary"_s, u"127.0.0.1"_s, portText, u"-c"_s}
+        return QStringList{u"-m"_s, u"binary"_s, client.host, portText, u"-c"_s}
                + command.split(u' ');
     }
     return client.options
@@ -50,7 +53,7 @@ QStringList ClientArguments(const Client &client,
                          remote,
                          u"-l"_s,
                          local,
-                         u"127.0.0.1"_s,
+                         client.host,
                          portText};
 }
 
@@ -85,6 +88,8 @@ private Q_SLOTS:
     void transfersArriveIdentical();
     void blockNumbersRollOver_data();
     void blockNumbersRollOver();
+    void bothFamiliesForAnIpv6Switch_data();
+    void bothFamiliesForAnIpv6Switch();
 
 private:
     void transfer(const Client &client, Direction direction, const QByteArray &content);
@@ -199,6 +204,35 @@ void TestTftpClients::blockNumbersRollOver()
     QFETCH(Client, client);
     QFETCH(Direction, direction);
     transfer(client, direction, RandomBytes(40 * 1024 * 1024));
+}
+
+void TestTftpClients::bothFamiliesForAnIpv6Switch_data()
+{
+    QTest::addColumn<Client>("client");
+    QTest::addColumn<Direction>("direction");
+    QTest::newRow("curl over IPv6, download")
+        << Client{u"curl"_s, {}, u"::1"_s} << Direction::Download;
+    QTest::newRow("curl over IPv6, upload") << Client{u"curl"_s, {}, u"::1"_s} << Direction::Upload;
+    QTest::newRow("tftp-hpa over IPv4, upload") << Client{u"tftp"_s, {}} << Direction::Upload;
+}
+
+// For a switch managed over IPv6 the server listens on both families at one
+// port and names this PC's IPv6 address as its own.
+void TestTftpClients::bothFamiliesForAnIpv6Switch()
+{
+    QUdpSocket probe;
+    if (!probe.bind(QHostAddress::LocalHostIPv6, 0))
+        QSKIP("this machine has no IPv6 loopback address (::1)");
+    QVERIFY(!m_server->listensOnIpv6());
+    QVERIFY(m_server->record().serverAddress != u"::1"_s);
+    m_server->Stop();
+    m_server->Start(m_root->path(), 0, QHostAddress::LocalHostIPv6);
+    QVERIFY(m_server->listensOnIpv6());
+    QCOMPARE(m_server->record().serverAddress, u"::1"_s);
+
+    QFETCH(Client, client);
+    QFETCH(Direction, direction);
+    transfer(client, direction, RandomBytes(3000));
 }
 
 QTEST_GUILESS_MAIN(TestTftpClients)

@@ -87,13 +87,6 @@ void basicInformation(const Gallery &gallery)
     }
 }
 
-void files(const Gallery &gallery)
-{
-    TfrmFileSystem dialog;
-    dialog.setWindowTitle(u"File System :"_s + gallery.address);
-    gallery.save(dialog, u"files"_s);
-}
-
 void vlans(const Gallery &gallery)
 {
     TfrmVLan vlan;
@@ -232,6 +225,17 @@ void ports(const Gallery &gallery)
     gallery.save(edit, u"port-edit"_s);
 }
 
+// Its TFTP server takes any free port unless RQ5160_TFTP_PORT names one:
+// port 69 needs a privilege the gallery does not have.
+void files(const Gallery &gallery)
+{
+    if (!qEnvironmentVariableIsSet("RQ5160_TFTP_PORT"))
+        qputenv("RQ5160_TFTP_PORT", "0");
+    TfrmFileSystem dialog;
+    dialog.setWindowTitle(u"File System :"_s + gallery.address);
+    gallery.save(dialog, u"files"_s);
+}
+
 void time(const Gallery &gallery)
 {
     Tfrm_Time time;
@@ -368,9 +372,9 @@ void radius(const Gallery &gallery)
 
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
 void (*const shots[])(const Gallery &) = {basicInformation,
-                                          files,
                                           vlans,
                                           ports,
+                                          files,
                                           time,
                                           portMirror,
                                           trafficControl,

@@ -633,6 +633,40 @@ private Q_SLOTS:
         QVERIFY2(result.out.contains(u"RQ5160-Lab"_s), qPrintable(result.out + result.err));
     }
 
+    // Over IPv6 the communities are those of the community table as well: a
+    // created one answers (quotes and blanks in its name included), a
+    // destroyed one no longer does.
+    void ipv6CommunitiesFollowTheTable()
+    {
+        if (!SimulatedSwitch::HasIpv6Loopback())
+            QSKIP("this machine has no IPv6 loopback address (::1)");
+        SimulatedSwitch::Options options;
+        options.ipv6 = true;
+        SimulatedSwitch own(options);
+        QVERIFY(own.start());
+        QCOMPARE(own.address(), u"::1"_s);
+        const QString name = u"my \"lab\" \\ sw"_s;
+        const QStringList get = Quick + QStringList{SysName};
+        const auto answers = [&own, &get](const QString &community) {
+            return own.runTool(u"snmpget"_s, QStringList{u"-v2c"_s, u"-c"_s, community} + get)
+                .out.contains(u"RQ5160-Lab"_s);
+        };
+        QVERIFY(answers(u"tundra"_s));
+        QVERIFY(!answers(name));
+
+        const QString row = u"1.3.6.1.6.3.18.1.1.1.%1."_s + Implied(name);
+        const QStringList create{
+            row.arg(2), u"s"_s, name, row.arg(3), u"s"_s, u"tundra"_s, row.arg(8), u"i"_s, u"4"_s};
+        QCOMPARE(own.runTool(u"snmpset"_s, AdminV3 + create).exitCode, 0);
+        QVERIFY(answers(name));
+
+        QCOMPARE(
+            own.runTool(u"snmpset"_s, AdminV3 + QStringList{row.arg(8), u"i"_s, u"6"_s}).exitCode,
+            0);
+        QVERIFY(!answers(name));
+        QVERIFY(answers(u"tundra"_s));
+    }
+
     void stoppedSwitchAnswersNothing()
     {
         SimulatedSwitch own;

@@ -12,6 +12,7 @@ bool ConnectModuleTo(SimulatedSwitch &simulated)
     CreateGlobalSession(QDir::currentPath());
     if (!simulated.start())
         return false;
+    GlobalDevice().address = simulated.address();
     GlobalDevice().port = simulated.port();
     GlobalSecurity().version = SnmpCode::Version2c;
     return true;
@@ -29,13 +30,16 @@ std::unique_ptr<SimulatedSwitch> ConnectModuleToSwitchWith(const QString &folder
 }
 
 ModuleRetargeted::ModuleRetargeted(const SimulatedSwitch &other)
-    : m_port(GlobalDevice().port)
+    : m_address(GlobalDevice().address)
+    , m_port(GlobalDevice().port)
 {
+    GlobalDevice().address = other.address();
     GlobalDevice().port = other.port();
 }
 
 ModuleRetargeted::~ModuleRetargeted()
 {
+    GlobalDevice().address = m_address;
     GlobalDevice().port = m_port;
 }
 

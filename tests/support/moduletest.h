@@ -27,6 +27,7 @@ public:
     ModuleRetargeted &operator=(const ModuleRetargeted &) = delete;
 
 private:
+    QString m_address;
     quint16 m_port;
 };
 

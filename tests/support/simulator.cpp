@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QTest>
 #include <QThread>
+#include <QUdpSocket>
 
 using namespace Qt::StringLiterals;
 
@@ -54,9 +55,15 @@ SimulatedSwitch::~SimulatedSwitch()
     stop();
 }
 
+bool SimulatedSwitch::HasIpv6Loopback()
+{
+    QUdpSocket probe;
+    return probe.bind(QHostAddress::LocalHostIPv6, 0);
+}
+
 QString SimulatedSwitch::address() const
 {
-    return u"127.0.0.1"_s;
+    return m_options.ipv6 ? u"::1"_s : u"127.0.0.1"_s;
 }
 
 QString SimulatedSwitch::usersFile() const
@@ -67,7 +74,7 @@ QString SimulatedSwitch::usersFile() const
 bool SimulatedSwitch::start()
 {
     stop();
-    QStringList args{u"--listen"_s, u"127.0.0.1:0"_s};
+    QStringList args{u"--listen"_s, m_options.ipv6 ? u"[::1]:0"_s : u"127.0.0.1:0"_s};
     if (!m_options.dataFile.isEmpty())
         args << u"--data"_s << m_options.dataFile;
     args << u"--users"_s << usersFile();
@@ -88,7 +95,8 @@ bool SimulatedSwitch::start()
         m_process.reset();
         return false;
     }
-    static const QRegularExpression ready(u"^rq5160-sim listening on 127\\.0\\.0\\.1:(\\d+)$"_s);
+    static const QRegularExpression ready(
+        u"^rq5160-sim listening on (?:127\\.0\\.0\\.1|\\[::1\\]):(\\d+)$"_s);
     const QDeadlineTimer deadline(StartMs);
     while (!deadline.hasExpired()) {
         if (!m_process->canReadLine() && !m_process->waitForReadyRead(100)) {
@@ -191,7 +199,8 @@ SimulatedSwitch::ToolResult SimulatedSwitch::runTool(const QString &tool,
     environment.insert(u"MIBS"_s, QString());
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(tool, WithTarget(args, u"%1:%2"_s.arg(address()).arg(m_port)));
+    const QString target = m_options.ipv6 ? u"udp6:[%1]:%2"_s : u"%1:%2"_s;
+    process.start(tool, WithTarget(args, target.arg(address()).arg(m_port)));
     ToolResult result;
     if (!process.waitForStarted(StartMs) || !process.waitForFinished(60000)) {
         result.err = process.errorString();

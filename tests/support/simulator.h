@@ -23,7 +23,12 @@ public:
         int tftpPort = -1;      // port of the TFTP server its file transfers use; -1: 69
         int tftpTimeoutMs = -1; // its TFTP client's retransmission time-out; -1: 1000
         bool logSets = false;   // keep the SETs it applies, for appliedValue()
+        bool ipv6 = false;      // listens on [::1] instead of 127.0.0.1
     };
+
+    // Whether this machine has the IPv6 loopback address, for tests that
+    // skip without it.
+    static bool HasIpv6Loopback();
 
     SimulatedSwitch();
     explicit SimulatedSwitch(Options options);
@@ -31,13 +36,14 @@ public:
     SimulatedSwitch(const SimulatedSwitch &) = delete;
     SimulatedSwitch &operator=(const SimulatedSwitch &) = delete;
 
-    // Starts it on 127.0.0.1:0 and waits (about 5 s at most) until it answers;
+    // Starts it on 127.0.0.1:0 ([::1]:0 with ipv6) and waits (about 5 s at most) until it answers;
     // false with a warning saying why.
     bool start();
     // Stops it (SIGTERM, then waits); a stopped switch answers nothing.
     void stop();
 
     quint16 port() const { return m_port; }
+    // "127.0.0.1" or "::1".
     QString address() const;
     QString usersFile() const;
 
@@ -48,7 +54,8 @@ public:
         QString err;
     };
     // Runs a net-snmp tool (snmpget, snmpset, snmpwalk, ...) against the switch
-    // with the given options and OIDs; the target "127.0.0.1:<port>" goes after
+    // with the given options and OIDs; the target "127.0.0.1:<port>"
+    // ("udp6:[::1]:<port>") goes after
     // the options. The tool reads no configuration of the machine or the user
     // and prints numeric OIDs (-On).
     ToolResult runTool(const QString &tool, const QStringList &args) const;
