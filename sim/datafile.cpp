@@ -290,10 +290,15 @@ private:
             throw ParseError("unknown syntax: " + tokens[pos + 1].text);
         def.syntax = *syntax;
         def.access = ParseAccess(tokens[pos + 2].text);
-        for (pos += 3; pos < end; pos += 2) {
-            if (pos + 1 >= end)
-                throw ParseError("missing argument of " + tokens[pos].text);
+        for (pos += 3; pos < end;) {
             const std::string &what = tokens[pos].text;
+            if (what == "fixed") {
+                def.fixedWhenValid = true;
+                ++pos;
+                continue;
+            }
+            if (pos + 1 >= end)
+                throw ParseError("missing argument of " + what);
             if (what == "values")
                 def.values = ParseRanges(tokens[pos + 1].text);
             else if (what == "size")
@@ -302,6 +307,7 @@ private:
                 def.defaultValue = ParseValue(def.syntax, tokens[pos + 1]);
             else
                 throw ParseError("unknown attribute: " + what);
+            pos += 2;
         }
         return def;
     }
@@ -331,7 +337,8 @@ private:
     {
         if (tokens.size() < 5 || tokens[3].text != "index")
             throw ParseError(
-                "table needs: table OID name index KIND... [rowstatus N | status N delete V]");
+                "table needs: table OID name index KIND... [rowstatus N | status N delete V | "
+                "entrystatus N]");
         TableDef table;
         table.entry = ParseOid(tokens[1].text);
         table.name = tokens[2].text;
@@ -347,8 +354,8 @@ private:
     static void parseTableEnd(const std::vector<Token> &tokens, TableDef &table)
     {
         size_t pos = 4;
-        for (;
-             pos < tokens.size() && tokens[pos].text != "rowstatus" && tokens[pos].text != "status";
+        for (; pos < tokens.size() && tokens[pos].text != "rowstatus"
+               && tokens[pos].text != "status" && tokens[pos].text != "entrystatus";
              ++pos)
             table.index.push_back(ParseIndexPart(tokens[pos].text));
         if (pos < tokens.size() && tokens[pos].text == "rowstatus" && pos + 2 == tokens.size()) {
@@ -356,9 +363,13 @@ private:
             table.controlColumn = static_cast<uint32_t>(ParseNumber(tokens[pos + 1].text));
         } else if (pos < tokens.size() && tokens[pos].text == "status" && pos + 4 == tokens.size()
                    && tokens[pos + 2].text == "delete") {
-            table.control = RowControl::EntryStatus;
+            table.control = RowControl::DeleteValue;
             table.controlColumn = static_cast<uint32_t>(ParseNumber(tokens[pos + 1].text));
             table.deleteValue = ParseNumber(tokens[pos + 3].text);
+        } else if (pos < tokens.size() && tokens[pos].text == "entrystatus"
+                   && pos + 2 == tokens.size()) {
+            table.control = RowControl::EntryStatus;
+            table.controlColumn = static_cast<uint32_t>(ParseNumber(tokens[pos + 1].text));
         } else if (pos != tokens.size()) {
             throw ParseError("bad row control of table " + table.name);
         }

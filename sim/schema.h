@@ -52,6 +52,7 @@ struct ObjectDef
     std::vector<Range> values; // allowed numbers (ranges or enumeration); empty = any
     std::vector<Range> sizes;  // allowed octet-string lengths; empty = any
     std::optional<Value> defaultValue;
+    bool fixedWhenValid = false; // EntryStatus tables: not writable while the row is valid
     const TableDef *table = nullptr;
     uint32_t column = 0;
 };
@@ -68,7 +69,8 @@ struct IndexPart
 enum class RowControl {
     None,        // fixed rows
     RowStatus,   // RowStatus column: createAndGo/createAndWait create, destroy removes
-    EntryStatus, // status column: a delete value removes the row, any other value creates it
+    DeleteValue, // status column: a delete value removes the row, any other value creates it
+    EntryStatus, // RMON EntryStatus column: createRequest creates, invalid removes
 };
 
 struct TableDef
@@ -79,7 +81,7 @@ struct TableDef
     std::vector<const ObjectDef *> columns; // in declaration order
     RowControl control = RowControl::None;
     uint32_t controlColumn = 0;
-    int64_t deleteValue = 0; // EntryStatus only
+    int64_t deleteValue = 0; // DeleteValue only
     size_t maxRows = 0;      // 0: no limit
 
     const ObjectDef *column(uint32_t number) const;
@@ -96,6 +98,15 @@ enum RowStatus : int64_t {
     RowCreateAndGo = 4,
     RowCreateAndWait = 5,
     RowDestroy = 6,
+};
+
+// RMON EntryStatus values: a row is created under creation, its columns are
+// written, and setting it valid puts it to work.
+enum EntryStatus : int64_t {
+    EntryValid = 1,
+    EntryCreateRequest = 2,
+    EntryUnderCreation = 3,
+    EntryInvalid = 4,
 };
 
 } // namespace sim

@@ -286,13 +286,17 @@ int Store::checkColumn(const std::vector<VarBind> &bindings,
             if (v == RowNotReady)
                 return WrongValue;
         }
-        return NoError;
+        return table.control == RowControl::EntryStatus
+                   ? checkExistingEntry(def, suffix, bindings[i].value, isControl)
+                   : NoError;
     }
     if (isControl && removesRow(table, bindings[i].value, def.column))
         return NoError;
     if (isControl && table.control == RowControl::RowStatus && v != RowCreateAndGo
         && v != RowCreateAndWait)
         return v == RowNotReady ? WrongValue : InconsistentValue;
+    if (isControl && table.control == RowControl::EntryStatus && v != EntryCreateRequest)
+        return v == EntryUnderCreation ? WrongValue : InconsistentValue;
     if (!createsRow(bindings, table, suffix))
         return NoCreation;
     return table.maxRows != 0
@@ -300,6 +304,23 @@ int Store::checkColumn(const std::vector<VarBind> &bindings,
                           >= table.maxRows
                ? ResourceUnavailable
                : NoError;
+}
+
+// An existing row of an EntryStatus table: only the agent puts a row under
+// creation, a row is created once, and the columns that shape its work are
+// written before it is made valid.
+int Store::checkExistingEntry(const ObjectDef &def,
+                              const Oid &index,
+                              const Value &value,
+                              bool isControl) const
+{
+    if (isControl) {
+        if (value.number() == EntryUnderCreation)
+            return WrongValue;
+        return value.number() == EntryCreateRequest ? InconsistentValue : NoError;
+    }
+    const Oid status = def.table->entry + Oid{def.table->controlColumn} + index;
+    return def.fixedWhenValid && number(status) == EntryValid ? InconsistentValue : NoError;
 }
 
 // The other new rows of the table that the bindings before `i` create: one SET
@@ -327,6 +348,8 @@ bool Store::removesRow(const TableDef &table, const Value &value, uint32_t colum
         return false;
     if (table.control == RowControl::RowStatus)
         return value.number() == RowDestroy;
+    if (table.control == RowControl::EntryStatus)
+        return value.number() == EntryInvalid;
     return value.number() == table.deleteValue;
 }
 
@@ -343,6 +366,8 @@ bool Store::createsRow(const std::vector<VarBind> &bindings,
         const int64_t v = binding.value.number();
         if (table.control == RowControl::RowStatus)
             return v == RowCreateAndGo || v == RowCreateAndWait;
+        if (table.control == RowControl::EntryStatus)
+            return v == EntryCreateRequest;
         return v != table.deleteValue;
     }
     return false;
@@ -381,6 +406,9 @@ Journal Store::apply(const std::vector<VarBind> &bindings)
             else if (v == RowCreateAndWait)
                 stored = Value::integer(RowNotInService);
         }
+        if (table->control == RowControl::EntryStatus && def->column == table->controlColumn
+            && binding.value.number() == EntryCreateRequest)
+            stored = Value::integer(EntryUnderCreation);
         put(binding.oid, stored);
     }
     for (const auto &[table, index] : removed)

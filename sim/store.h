@@ -127,6 +127,10 @@ private:
                     const ObjectDef &def,
                     const Oid &suffix) const;
     int checkValue(const ObjectDef &def, const Value &value) const;
+    int checkExistingEntry(const ObjectDef &def,
+                           const Oid &index,
+                           const Value &value,
+                           bool isControl) const;
     bool
     createsRow(const std::vector<VarBind> &bindings, const TableDef &table, const Oid &index) const;
     size_t rowsCreatedBefore(const std::vector<VarBind> &bindings,

@@ -9,8 +9,9 @@ using namespace sim;
 
 namespace {
 
-// A small switch: two scalars, a VLAN-like table with a RowStatus column and
-// a forwarding-like table whose entries go with status invalid(2).
+// A small switch: two scalars, a VLAN-like table with a RowStatus column, a
+// forwarding-like table whose entries go with status invalid(2) and an
+// RMON-like table with an EntryStatus column (row 1 valid, row 2 under creation).
 const char Schema[] = R"(
 scalar 1.1.1 name text rw size 0..8 = "sw"
 scalar 1.1.2 descr text ro = "RQ5160"
@@ -25,6 +26,12 @@ table 1.3.1 staticEntry index integer mac status 4 delete 2
 column 3 staticPorts portlist rw
 column 4 staticStatus integer rw values 1..5
 row 1 001CA8000001 = 0x080000 3
+table 1.5.1 statsEntry index integer:1..65535 entrystatus 4
+column 2 statsSource oid rw fixed default 0.0
+column 3 statsOwner text rw size 0..8 default ""
+column 4 statsStatus integer rw values 1..4
+row 1 = 1.3.6.1.2.1.2.2.1.1.1 "monitor" 1
+row 2 = 0.0 "" 3
 )";
 
 Oid O(const char *text)
@@ -86,7 +93,7 @@ private Q_SLOTS:
     void checksEachBinding_data()
     {
         QTest::addColumn<QString>("oid");
-        QTest::addColumn<int>("kind"); // 0 integer, 1 text, 2 ip address
+        QTest::addColumn<int>("kind"); // 0 integer, 1 text, 2 ip address, 3 object id
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("status");
         QTest::newRow("writable") << u"1.1.1.0"_s << 1 << u"core"_s << int(NoError);
@@ -113,6 +120,21 @@ private Q_SLOTS:
             << u"1.3.1.4.1.0.28.168.0.0.9"_s << 0 << u"3"_s << int(NoError);
         QTest::newRow("bad MAC index")
             << u"1.3.1.4.1.0.28.168.0.300.9"_s << 0 << u"3"_s << int(NoCreation);
+        QTest::newRow("createRequest") << u"1.5.1.4.7"_s << 0 << u"2"_s << int(NoError);
+        QTest::newRow("createRequest on a row")
+            << u"1.5.1.4.1"_s << 0 << u"2"_s << int(InconsistentValue);
+        QTest::newRow("valid on no row") << u"1.5.1.4.7"_s << 0 << u"1"_s << int(InconsistentValue);
+        QTest::newRow("underCreation is the agent's")
+            << u"1.5.1.4.2"_s << 0 << u"3"_s << int(WrongValue);
+        QTest::newRow("underCreation on no row")
+            << u"1.5.1.4.7"_s << 0 << u"3"_s << int(WrongValue);
+        QTest::newRow("invalid on no row") << u"1.5.1.4.7"_s << 0 << u"4"_s << int(NoError);
+        QTest::newRow("column of no entry") << u"1.5.1.3.7"_s << 1 << u"me"_s << int(NoCreation);
+        QTest::newRow("owner of a valid entry") << u"1.5.1.3.1"_s << 1 << u"me"_s << int(NoError);
+        QTest::newRow("fixed column under creation")
+            << u"1.5.1.2.2"_s << 3 << u"1.3.6.1.2.1.2.2.1.1.5"_s << int(NoError);
+        QTest::newRow("fixed column of a valid entry")
+            << u"1.5.1.2.1"_s << 3 << u"1.3.6.1.2.1.2.2.1.1.5"_s << int(InconsistentValue);
     }
 
     void checksEachBinding()
@@ -123,7 +145,8 @@ private Q_SLOTS:
         QFETCH(int, status);
         Value v = kind == 0   ? Int(value.toLongLong())
                   : kind == 1 ? Text(qPrintable(value))
-                              : Value::ipAddress(std::string(4, '\0'));
+                  : kind == 2 ? Value::ipAddress(std::string(4, '\0'))
+                              : Value::objectId(*Oid::parse(value.toStdString()));
         const SetResult result = m_store->check({{*Oid::parse(oid.toStdString()), v}});
         QCOMPARE(result.status, status);
     }
@@ -145,6 +168,27 @@ private Q_SLOTS:
         QCOMPARE(m_store->value(O("1.2.1.2.10"))->bytes(), std::string("lab"));
         QCOMPARE(m_store->value(O("1.2.1.3.10"))->bytes(), std::string(3, '\0'));
         QCOMPARE(m_store->number(O("1.2.1.5.10")), int64_t(RowActive));
+    }
+
+    void createRequestPutsAnEntryUnderCreationUntilValid()
+    {
+        const std::vector<VarBind> create
+            = {Bind("1.5.1.4.9", Int(EntryCreateRequest)), Bind("1.5.1.3.9", Text("rq5160"))};
+        QCOMPARE(m_store->check(create).status, int(NoError));
+        m_store->apply(create);
+        QCOMPARE(m_store->number(O("1.5.1.4.9")), int64_t(EntryUnderCreation));
+        QCOMPARE(m_store->value(O("1.5.1.2.9"))->oid(), O("0.0"));
+        QCOMPARE(m_store->value(O("1.5.1.3.9"))->bytes(), std::string("rq5160"));
+        const std::vector<VarBind> activate
+            = {Bind("1.5.1.2.9", Value::objectId(O("1.3.6.1.2.1.2.2.1.1.9"))),
+               Bind("1.5.1.4.9", Int(EntryValid))};
+        QCOMPARE(m_store->check(activate).status, int(NoError));
+        m_store->apply(activate);
+        QCOMPARE(m_store->number(O("1.5.1.4.9")), int64_t(EntryValid));
+        const std::vector<VarBind> remove = {Bind("1.5.1.4.9", Int(EntryInvalid))};
+        QCOMPARE(m_store->check(remove).status, int(NoError));
+        m_store->apply(remove);
+        QVERIFY(!m_store->rowExists(*m_store->table(O("1.5.1")), O("9")));
     }
 
     void destroyAndInvalidRemoveRows()
