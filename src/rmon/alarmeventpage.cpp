@@ -204,17 +204,12 @@ TAlarmEventPage::TAlarmEventPage(QWidget *parent)
     btnAlarmRefreshClick();
 }
 
-// The requests go first: they may process events while they are ended, and
-// the page must still be whole then.
+// The requests go first, while the page is still whole.
 TAlarmEventPage::~TAlarmEventPage()
 {
     m_timer->stop();
     delete m_probe;
-    delete m_eventWriter;
-    delete m_alarmWriter;
-    delete m_log;
-    delete m_events;
-    delete m_alarms;
+    EndTables({m_eventWriter, m_alarmWriter, m_log, m_events, m_alarms});
 }
 
 QWidget *TAlarmEventPage::createAlarmForm()

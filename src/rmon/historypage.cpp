@@ -204,14 +204,11 @@ THistoryPage::THistoryPage(QWidget *parent)
     btnHistoryRefreshClick();
 }
 
-// The tables go first: their requests may process events while they are
-// ended, and the page must still be whole then.
+// The tables go first, while the page is still whole.
 THistoryPage::~THistoryPage()
 {
     m_timer->stop();
-    delete m_writer;
-    delete m_buckets;
-    delete m_control;
+    EndTables({m_writer, m_buckets, m_control});
 }
 
 QWidget *THistoryPage::createControls()

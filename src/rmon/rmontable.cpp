@@ -36,9 +36,30 @@ RmonTable::RmonTable(const KxSNMPVarDesc *table, int keyCount, QObject *parent)
     , m_request(std::make_unique<KxSNMPRequest>())
 {
     m_request->varList.Assign(KxSNMPVarList(table, MVT_FMV, keyCount));
+    m_request->errorHandler = [this](const KxSNMPError &error) {
+        m_notSent = error.message;
+    };
 }
 
-RmonTable::~RmonTable() = default;
+RmonTable::~RmonTable()
+{
+    end();
+    m_request.reset();
+}
+
+void RmonTable::end()
+{
+    m_ending = true;
+    blockSignals(true);
+}
+
+void EndTables(std::initializer_list<RmonTable *> tables)
+{
+    for (RmonTable *table : tables)
+        table->end();
+    for (RmonTable *table : tables)
+        delete table;
+}
 
 void RmonTable::read()
 {
@@ -52,9 +73,12 @@ void RmonTable::read()
 void RmonTable::walk(bool first)
 {
     bool ok = true;
+    m_notSent.clear();
     m_request->ReadAsync(
         first,
         [this](void *, const KxSNMPError &reply, KxSNMPVarList &list) {
+            if (m_ending)
+                return;
             if (reply.code != 0) {
                 finish(reply.message);
                 return;
@@ -75,7 +99,7 @@ void RmonTable::walk(bool first)
         this,
         ok);
     if (!ok)
-        finish(NotSent);
+        finish(notSent());
 }
 
 bool RmonTable::write(const QList<quint32> &index,
@@ -105,6 +129,7 @@ QString RmonTable::send(const RmonRowValues &values, void (RmonTable::*next)(con
 {
     const QStringList texts = Values(values);
     bool ok = true;
+    m_notSent.clear();
     try {
         m_request->WriteAsync([this, next](void *,
                                            const KxSNMPError &reply,
@@ -117,7 +142,14 @@ QString RmonTable::send(const RmonRowValues &values, void (RmonTable::*next)(con
     } catch (const KxException &error) {
         return error.message();
     }
-    return ok ? QString() : NotSent;
+    return ok ? QString() : notSent();
+}
+
+QString RmonTable::notSent()
+{
+    const QString reason = m_notSent.isEmpty() ? NotSent : m_notSent;
+    m_notSent.clear();
+    return reason;
 }
 
 void RmonTable::stepDone(const KxSNMPError &reply)

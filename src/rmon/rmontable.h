@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <vector>
@@ -25,6 +26,11 @@ class RmonTable final : public QObject
 public:
     RmonTable(const KxSNMPVarDesc *table, int keyCount, QObject *parent = nullptr);
     ~RmonTable() override;
+
+    // Answers still coming in are ignored from now on, and nothing is signalled:
+    // pages end all their tables before they destroy any, as a request waits
+    // for its answers (processing events) when it is destroyed.
+    void end();
 
     bool busy() const { return m_busy; }
     // Starts a walk of the whole table unless an operation is under way.
@@ -53,6 +59,8 @@ private:
     void stepDone(const KxSNMPError &reply);
     void undoDone(const KxSNMPError &reply);
     void finish(const QString &failure);
+    // Why the last request could not be sent.
+    QString notSent();
 
     std::unique_ptr<KxSNMPRequest> m_request;
     std::vector<QStringList> m_rows;
@@ -61,5 +69,10 @@ private:
     RmonRowValues m_undo;
     size_t m_step = 0;
     QString m_failure;
+    QString m_notSent;
     bool m_busy = false;
+    bool m_ending = false;
 };
+
+// Ends every table (see RmonTable::end), then destroys them.
+void EndTables(std::initializer_list<RmonTable *> tables);

@@ -6,8 +6,6 @@
 
 #include <QLoggingCategory>
 
-#include <set>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -19,6 +17,7 @@ using namespace KxAccess;
 
 const KxSNMPVarDesc speedTable[] = {
     {"1.3.6.1.2.1.2.2.1.1", "ifIndex", Integer, NotAccess},
+    {"1.3.6.1.2.1.2.2.1.3", "ifType", Integer, ReadOnly},
     {"1.3.6.1.2.1.2.2.1.5", "ifSpeed", Gauge, ReadOnly},
     {},
 };
@@ -47,10 +46,13 @@ const KxSNMPVarDesc etherStatsTable[] = {
     {"1.3.6.1.2.1.16.1.1.1.21", "etherStatsStatus", Integer, ReadWrite},
     {},
 };
+// ifType of an Ethernet port (ethernetCsmacd); the switch's other interfaces
+// (its VLAN interface, loopback) have no statistics rows.
+constexpr int EthernetType = 6;
 constexpr int DataSourceColumn = 1;
 constexpr int FirstCounterColumn = 2;
-constexpr int StatusColumn = FirstCounterColumn + EtherCounterCount;
-constexpr int OwnerColumn = StatusColumn - 1;
+constexpr int OwnerColumn = FirstCounterColumn + EtherCounterCount;
+constexpr int StatusColumn = OwnerColumn + 1;
 
 } // namespace
 
@@ -72,7 +74,11 @@ StatisticsPoller::StatisticsPoller(QObject *parent)
     connect(m_creation.get(), &RmonTable::failed, this, &StatisticsPoller::creationFailed);
 }
 
-StatisticsPoller::~StatisticsPoller() = default;
+StatisticsPoller::~StatisticsPoller()
+{
+    for (RmonTable *table : {m_speeds.get(), m_stats.get(), m_creation.get()})
+        table->end();
+}
 
 void StatisticsPoller::poll()
 {
@@ -85,8 +91,12 @@ void StatisticsPoller::poll()
 void StatisticsPoller::speedsRead()
 {
     m_bitsPerSecond.clear();
-    for (const QStringList &row : m_speeds->rows())
-        m_bitsPerSecond[row[0].toInt()] = row[1].toDouble();
+    m_ethernetPorts.clear();
+    for (const QStringList &row : m_speeds->rows()) {
+        m_bitsPerSecond[row[0].toInt()] = row[2].toDouble();
+        if (row[1].toInt() == EthernetType)
+            m_ethernetPorts.insert(row[0].toInt());
+    }
     m_stats->read();
 }
 
@@ -125,9 +135,9 @@ std::vector<int> StatisticsPoller::portsWithoutRow() const
     for (const auto &[index, row] : m_statistics.rows())
         counted.insert(row.port);
     std::vector<int> ports;
-    for (const auto &speed : m_bitsPerSecond) {
-        if (!counted.contains(speed.first))
-            ports.push_back(speed.first);
+    for (int port : m_ethernetPorts) {
+        if (!counted.contains(port))
+            ports.push_back(port);
     }
     return ports;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 class RmonTable;
@@ -28,7 +29,7 @@ public:
 
     const PortStatistics &statistics() const { return m_statistics; }
 
-    // The ports of the switch without a statistics row, as of the last poll.
+    // The Ethernet ports of the switch without a statistics row, as of the last poll.
     std::vector<int> portsWithoutRow() const;
     // Creates a statistics row for the port (createRequest, its data source
     // and owner, then valid); false while a creation is under way.
@@ -49,6 +50,7 @@ private:
     void fail(const QString &message);
 
     std::map<int, double> m_bitsPerSecond; // by ifIndex
+    std::set<int> m_ethernetPorts;
     PortStatistics m_statistics;
     QElapsedTimer m_elapsed;
     bool m_busy = false;

@@ -51,7 +51,11 @@ VariableProbe::VariableProbe(QObject *parent)
     , m_request(std::make_unique<TypeRequest>())
 {}
 
-VariableProbe::~VariableProbe() = default;
+// Answers that come in while the request waits for them are ignored.
+VariableProbe::~VariableProbe()
+{
+    blockSignals(true);
+}
 
 bool VariableProbe::probe(const QString &oid)
 {
@@ -71,6 +75,8 @@ bool VariableProbe::probe(const QString &oid)
         m_request->ReadAsync(
             true,
             [this, oid, &request](void *, const KxSNMPError &reply, KxSNMPVarList &) {
+                if (signalsBlocked())
+                    return;
                 m_busy = false;
                 if (reply.code != 0 && reply.code != NoSuchNameCode)
                     Q_EMIT probed(oid, reply.message);
