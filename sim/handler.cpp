@@ -184,6 +184,9 @@ int HandleRequest(netsnmp_mib_handler *,
     HandlerContext &context = Context();
     const std::vector<netsnmp_request_info *> pending = Pending(requests);
     std::vector<VarBind> bindings;
+    if (reqinfo->mode == MODE_GET || reqinfo->mode == MODE_GETNEXT
+        || reqinfo->mode == MODE_SET_RESERVE1)
+        context.device->update();
     switch (reqinfo->mode) {
     case MODE_GET:
         HandleGet(reqinfo, requests);

@@ -18,6 +18,7 @@ namespace sim {
 // SNMP error-status values a SET can end with.
 enum ErrorStatus : int {
     NoError = 0,
+    BadValue = 3,
     GenErr = 5,
     WrongType = 7,
     WrongLength = 8,

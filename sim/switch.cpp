@@ -13,6 +13,10 @@ const Oid IfSpeed = "1.3.6.1.2.1.2.2.1.5"_oid;
 const Oid IfAdminStatus = "1.3.6.1.2.1.2.2.1.7"_oid;
 const Oid IfOperStatus = "1.3.6.1.2.1.2.2.1.8"_oid;
 const Oid IfLastChange = "1.3.6.1.2.1.2.2.1.9"_oid;
+const Oid IfInOctets = "1.3.6.1.2.1.2.2.1.10"_oid;
+const Oid IfInUcastPkts = "1.3.6.1.2.1.2.2.1.11"_oid;
+const Oid IfInNUcastPkts = "1.3.6.1.2.1.2.2.1.12"_oid;
+const Oid IfInErrors = "1.3.6.1.2.1.2.2.1.14"_oid;
 const Oid PortInfoType = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.3"_oid;
 const Oid PortInfoLink = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.4"_oid;
 const Oid PortInfoNway = "1.3.6.1.4.1.88508.11.68.1.2.3.1.1.5"_oid;
@@ -42,13 +46,9 @@ const Oid VlanCount = "1.3.6.1.2.1.17.7.1.1.4.0"_oid;
 const Oid CleanCounters = "1.3.6.1.4.1.88508.11.68.1.2.1.2.4.0"_oid;
 const Oid AuthStatsEntry = "1.0.8802.1.1.1.1.2.2.1"_oid;
 const Oid AuthDiagEntry = "1.0.8802.1.1.1.1.2.3.1"_oid;
-const Oid IfIndex = "1.3.6.1.2.1.2.2.1.1"_oid;
-const Oid EtherStatsEntry = "1.3.6.1.2.1.16.1.1.1"_oid;
 const Oid TrafficRate = "1.3.6.1.4.1.88508.99.1.1.1"_oid;
 const Oid TrafficBurst = "1.3.6.1.4.1.88508.99.1.1.2"_oid;
-constexpr uint32_t EtherStatsDataSource = 2;
-constexpr uint32_t FirstEtherStatsCounter = 3;
-constexpr uint32_t LastEtherStatsCounter = 19;
+const Oid ClockAdvance = "1.3.6.1.4.1.88508.99.2.1.0"_oid;
 
 constexpr uint32_t PortCount = 24;
 constexpr size_t LedBytes = 55;
@@ -130,7 +130,8 @@ Switch::Switch(Store &store, Clock clock)
     , m_igmp(store, [this] { return upTimeTicks(); })
     , m_forwarding(store)
     , m_clock(std::move(clock))
-    , m_boot(m_clock())
+    , m_boot(m_clock.now())
+    , m_rmon(store, m_traffic, m_clock, [this](auto at) { return ticksAt(at); })
 {}
 
 void Switch::install()
@@ -197,39 +198,61 @@ int Switch::consistent(const Oid &oid, const std::map<Oid, Value> &staged) const
                                                                            : NoError;
 }
 
-// The etherStats counters follow the traffic of the port their data source
-// names (ifIndex.N); they are 32-bit counters and wrap.
+// The steady traffic of each port, which the interface counters and the
+// RMON probe count alike.
 void Switch::installTraffic()
 {
-    for (uint32_t port = 1; port <= PortCount; ++port)
+    for (uint32_t port = 1; port <= PortCount; ++port) {
         m_traffic.setRate(
-            port, static_cast<uint64_t>(m_store.number(TrafficRate + Oid{port})), m_clock());
-    const TableDef *stats = m_store.table(EtherStatsEntry);
-    if (!stats)
-        return;
-    for (const Oid &index : m_store.rowIndexes(*stats)) {
-        for (uint32_t column = FirstEtherStatsCounter; column <= LastEtherStatsCounter; ++column) {
-            m_store.setProvider(EtherStatsEntry + Oid{column} + index, [this, column, index] {
-                const uint64_t count
-                    = m_traffic.etherStatsCounter(column, portOfDataSource(index), m_clock());
-                return Value::unsignedOf(Type::Counter32, count & 0xFFFFFFFFu);
-            });
-        }
+            port, static_cast<uint64_t>(m_store.number(TrafficRate + Oid{port})), m_clock.now());
+        installInterfaceCounters(port);
     }
+    m_store.setProvider(ClockAdvance,
+                        [this] { return Value::integer(m_clock.advanced().count()); });
+    m_rmon.install();
 }
 
-uint32_t Switch::portOfDataSource(const Oid &index) const
+// ifTable's receive counters of a port, from the same traffic as its
+// etherStats counters (columns 4 octets, 5 packets, 6 broadcast, 7 multicast,
+// 8 CRC errors, 11 fragments).
+void Switch::installInterfaceCounters(uint32_t port)
 {
-    const auto source = m_store.value(EtherStatsEntry + Oid{EtherStatsDataSource} + index);
-    if (!source || source->type() != Type::ObjectId || !source->oid().startsWith(IfIndex)
-        || source->oid().size() != IfIndex.size() + 1)
-        return 0;
-    return source->oid().ids().back();
+    const auto serve = [this, port](const Oid &column, auto count) {
+        m_store.setProvider(column + Oid{port}, [this, port, count] {
+            const auto stats = [this, port](uint32_t statsColumn) {
+                return m_traffic.etherStatsCounter(statsColumn, port, m_clock.now());
+            };
+            return Value::unsignedOf(Type::Counter32, count(stats) & 0xFFFFFFFFu);
+        });
+    };
+    serve(IfInOctets, [](auto stats) { return stats(4); });
+    serve(IfInUcastPkts, [](auto stats) { return stats(5) - stats(6) - stats(7); });
+    serve(IfInNUcastPkts, [](auto stats) { return stats(6) + stats(7); });
+    serve(IfInErrors, [](auto stats) { return stats(8) + stats(11); });
+}
+
+void Switch::update()
+{
+    m_rmon.update();
+}
+
+// What fell due before the clock moves on is done at its own time, then
+// everything that falls due in the time skipped.
+void Switch::advanceClock(int64_t seconds)
+{
+    m_rmon.update();
+    m_clock.advance(std::chrono::seconds(seconds));
+    m_rmon.update();
 }
 
 uint32_t Switch::upTimeTicks() const
 {
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(m_clock() - m_boot);
+    return ticksAt(m_clock.now());
+}
+
+uint32_t Switch::ticksAt(std::chrono::steady_clock::time_point at) const
+{
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(at - m_boot);
     return static_cast<uint32_t>(elapsed.count() / 10);
 }
 
@@ -273,6 +296,8 @@ void Switch::generateForwardingTable(int count)
 
 void Switch::committed(const std::vector<VarBind> &bindings)
 {
+    // Samples due before this SET see the switch as it was.
+    m_rmon.update();
     for (const VarBind &binding : bindings)
         committedBinding(binding.oid, binding.value);
 }
@@ -285,6 +310,7 @@ void Switch::committedBinding(const Oid &oid, const Value &value)
     m_stp.committed(oid, value);
     m_igmp.committed(oid, value);
     m_forwarding.committed(oid, value);
+    m_rmon.committed(oid, value);
     if (oid == SaveConfig && value.number() == 3) {
         save();
     } else if (oid == SystemReset && value.number() == 2) {
@@ -303,9 +329,11 @@ void Switch::committedBinding(const Oid &oid, const Value &value)
             m_store.put(TrunkEntry + Oid{5} + index,
                         Value::integer(m_store.number(TrunkEntry + Oid{3} + index)));
     } else if (oid.startsWith(TrafficRate) && oid.size() == TrafficRate.size() + 1) {
-        m_traffic.setRate(oid.ids().back(), static_cast<uint64_t>(value.number()), m_clock());
+        m_traffic.setRate(oid.ids().back(), static_cast<uint64_t>(value.number()), m_clock.now());
     } else if (oid.startsWith(TrafficBurst) && oid.size() == TrafficBurst.size() + 1) {
         m_traffic.addBurst(oid.ids().back(), static_cast<uint64_t>(value.number()));
+    } else if (oid == ClockAdvance) {
+        advanceClock(value.number());
     } else if (oid == CleanCounters && value.number() == 2) {
         cleanCounters();
     } else if (oid.startsWith(CommunityEntry) && m_communitiesChanged) {
@@ -364,8 +392,9 @@ void Switch::reset()
     m_files.cancel();
     m_store.restore(m_saved);
     m_store.put(SystemReset, Value::integer(4));
-    m_boot = m_clock();
+    m_boot = m_clock.now();
     m_traffic.reset(m_boot);
+    m_rmon.reset();
     if (m_communitiesChanged)
         m_communitiesChanged();
 }

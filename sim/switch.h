@@ -1,10 +1,12 @@
 #pragma once
 
 #include "aaa.h"
+#include "clock.h"
 #include "dot1x.h"
 #include "filetable.h"
 #include "forwarding.h"
 #include "igmp.h"
+#include "rmon.h"
 #include "spanningtree.h"
 #include "store.h"
 #include "traffic.h"
@@ -18,11 +20,11 @@ namespace sim {
 
 // The RQ5160's behaviour on top of its object store: clocks, LEDs, port links,
 // saving and resetting, counts; the authentication servers, the
-// 802.1X authenticator and the file table keep their own books.
+// 802.1X authenticator, the file table and the RMON probe keep their own books.
 class Switch
 {
 public:
-    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    using Clock = SwitchClock::Source;
 
     explicit Switch(Store &store, Clock clock = &std::chrono::steady_clock::now);
 
@@ -38,6 +40,9 @@ public:
         m_communitiesChanged = std::move(changed);
     }
 
+    // Brings what time drives (RMON history buckets, alarm samples) up to the
+    // present; the agent calls it before it answers a request.
+    void update();
     // Reacts to a SET that has been applied.
     void committed(const std::vector<VarBind> &bindings);
     // The error status for a binding that disagrees with the other objects
@@ -57,7 +62,9 @@ private:
     void reset();
     void cleanCounters();
     void installTraffic();
-    uint32_t portOfDataSource(const Oid &index) const;
+    void installInterfaceCounters(uint32_t port);
+    void advanceClock(int64_t seconds);
+    uint32_t ticksAt(std::chrono::steady_clock::time_point at) const;
 
     Store &m_store;
     AaaServers m_aaa;
@@ -67,8 +74,9 @@ private:
     IgmpSnooping m_igmp;
     Forwarding m_forwarding;
     PortTraffic m_traffic;
-    Clock m_clock;
+    SwitchClock m_clock;
     std::chrono::steady_clock::time_point m_boot;
+    Rmon m_rmon;
     std::map<Oid, Value> m_saved;
     std::map<uint32_t, bool> m_cabled; // ports with a cable plugged in
     std::function<void()> m_communitiesChanged;

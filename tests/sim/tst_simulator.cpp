@@ -334,6 +334,121 @@ private Q_SLOTS:
         QCOMPARE(walk.size(), 2);
     }
 
+    // The RMON probe over the wire, with the simulator's clock moved on by SETs
+    // of simClockAdvance instead of waiting out intervals.
+    void rmonEntriesWorkWithTheClockMovedOn()
+    {
+        SimulatedSwitch own;
+        QVERIFY(own.start());
+        const QString stats = u"1.3.6.1.2.1.16.1.1.1"_s;
+        const QString historyControl = u"1.3.6.1.2.1.16.2.1.1"_s;
+        const QString alarm = u"1.3.6.1.2.1.16.3.1.1"_s;
+        const QString event = u"1.3.6.1.2.1.16.9.1.1"_s;
+        const QString port5 = u"1.3.6.1.2.1.2.2.1.1.5"_s;
+        const auto set = [&own](const QStringList &bindings) {
+            return own.runTool(u"snmpset"_s, WriteV2c + bindings);
+        };
+        const auto advance = [&set](int seconds) {
+            return set({u"1.3.6.1.4.1.88508.99.2.1.0"_s, u"i"_s, QString::number(seconds)})
+                .exitCode;
+        };
+        // The instances a walk finds (an empty table answers "No Such Object").
+        const auto walk = [&own](const QString &oid) {
+            auto found = Bindings(own.runTool(u"snmpwalk"_s, ReadV2c + QStringList{oid}).out);
+            found.removeIf(
+                [](const auto &binding) { return binding.value().startsWith(u"No Such"_s); });
+            return found;
+        };
+
+        // An etherStats row: createRequest puts it under creation, valid puts it to work.
+        QCOMPARE(
+            set({stats + u".21.30"_s, u"i"_s, u"2"_s, stats + u".20.30"_s, u"s"_s, u"rq5160"_s})
+                .exitCode,
+            0);
+        QCOMPARE(own.get(stats + u".21.30"_s), u"3"_s);
+        QCOMPARE(
+            set({stats + u".2.30"_s, u"o"_s, port5, stats + u".21.30"_s, u"i"_s, u"1"_s}).exitCode,
+            0);
+        QCOMPARE(own.get(stats + u".21.30"_s), u"1"_s);
+
+        // A history of 50 buckets of 30 s fills at once when 1500 s pass.
+        QCOMPARE(set({historyControl + u".7.10"_s,
+                      u"i"_s,
+                      u"2"_s,
+                      historyControl + u".2.10"_s,
+                      u"o"_s,
+                      port5,
+                      historyControl + u".5.10"_s,
+                      u"i"_s,
+                      u"30"_s})
+                     .exitCode,
+                 0);
+        QCOMPARE(set({historyControl + u".7.10"_s, u"i"_s, u"1"_s}).exitCode, 0);
+        QCOMPARE(advance(1500), 0);
+        const auto buckets = walk(u"1.3.6.1.2.1.16.2.2.1.5.10"_s);
+        QCOMPARE(buckets.size(), 50);
+        for (const QString &octets : buckets) {
+            const qint64 count = octets.section(u' ', 1).toLongLong();
+            QVERIFY2(qAbs(count - 36000000) <= 1, qPrintable(octets)); // 1,200,000 octets/s
+        }
+        QCOMPARE(own.get(u"1.3.6.1.4.1.88508.99.2.1.0"_s), u"1500"_s);
+
+        // An alarm on a text object is refused as it is made valid.
+        QCOMPARE(set({alarm + u".12.2"_s, u"i"_s, u"2"_s}).exitCode, 0);
+        const auto refused = set({alarm + u".3.2"_s,
+                                  u"o"_s,
+                                  u"1.3.6.1.2.1.1.1.0"_s,
+                                  alarm + u".12.2"_s,
+                                  u"i"_s,
+                                  u"1"_s});
+        QVERIFY2(refused.err.contains(u"badValue"_s), qPrintable(refused.err));
+
+        // An alarm on port 5's octets logs one event per burst that crosses its
+        // rising threshold, and again only after falling to the falling one.
+        QCOMPARE(
+            set({event + u".7.1"_s, u"i"_s, u"2"_s, event + u".3.1"_s, u"i"_s, u"2"_s}).exitCode,
+            0);
+        QCOMPARE(set({event + u".7.1"_s, u"i"_s, u"1"_s}).exitCode, 0);
+        QCOMPARE(set({alarm + u".12.1"_s,
+                      u"i"_s,
+                      u"2"_s,
+                      alarm + u".2.1"_s,
+                      u"i"_s,
+                      u"10"_s,
+                      alarm + u".3.1"_s,
+                      u"o"_s,
+                      stats + u".4.5"_s,
+                      alarm + u".7.1"_s,
+                      u"i"_s,
+                      u"50000000"_s,
+                      alarm + u".8.1"_s,
+                      u"i"_s,
+                      u"20000000"_s,
+                      alarm + u".9.1"_s,
+                      u"i"_s,
+                      u"1"_s})
+                     .exitCode,
+                 0);
+        QCOMPARE(set({alarm + u".12.1"_s, u"i"_s, u"1"_s}).exitCode, 0);
+        const QString burst = u"1.3.6.1.4.1.88508.99.1.1.2.5"_s;
+        const QString logTime = u"1.3.6.1.2.1.16.9.2.1.3"_s;
+        QCOMPARE(advance(10), 0);
+        QCOMPARE(walk(logTime).size(), 0);
+        const auto burstThenSample = [&] {
+            return set({burst, u"u"_s, u"100000000"_s}).exitCode == 0 && advance(10) == 0;
+        };
+        QVERIFY(burstThenSample());
+        QCOMPARE(walk(logTime).size(), 1);
+        QVERIFY(burstThenSample()); // still high: not re-armed
+        QCOMPARE(walk(logTime).size(), 1);
+        QCOMPARE(advance(10), 0); // quiet again: falls, re-arms
+        QVERIFY(burstThenSample());
+        QCOMPARE(walk(logTime).size(), 2);
+        // Deleting the alarm removes it.
+        QCOMPARE(set({alarm + u".12.1"_s, u"i"_s, u"4"_s}).exitCode, 0);
+        QVERIFY(!walk(alarm + u".12"_s).contains(alarm + u".12.1"_s));
+    }
+
     void resetReturnsToTheSavedConfiguration()
     {
         SimulatedSwitch own;
