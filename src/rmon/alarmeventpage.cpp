@@ -372,6 +372,10 @@ AlarmEntry TAlarmEventPage::alarmEntry() const
 
 void TAlarmEventPage::btnAlarmCreateClick()
 {
+    if (!m_alarms->hasBeenRead() || !m_events->hasBeenRead()) {
+        refuse(TableNotReadMessage);
+        return;
+    }
     const QString problem = AlarmEntryProblem(alarmEntry(), eventIndexes());
     if (!problem.isEmpty()) {
         refuse(problem);
@@ -396,6 +400,10 @@ void TAlarmEventPage::variableProbed(const QString &oid, const QString &problem)
 
 void TAlarmEventPage::createAlarm()
 {
+    if (!m_alarms->hasBeenRead()) {
+        refuse(TableNotReadMessage);
+        return;
+    }
     const AlarmEntry entry = alarmEntry();
     const RmonRowValues columns{
         {AlmInterval, entry.interval},
@@ -431,6 +439,10 @@ void TAlarmEventPage::btnAlarmDeleteClick()
 
 void TAlarmEventPage::btnEventCreateClick()
 {
+    if (!m_events->hasBeenRead()) {
+        refuse(TableNotReadMessage);
+        return;
+    }
     const EventEntry entry{m_description->text().trimmed(), m_community->text()};
     const QString problem = EventEntryProblem(entry);
     if (!problem.isEmpty()) {

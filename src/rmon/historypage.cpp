@@ -379,6 +379,10 @@ void THistoryPage::btnHistoryCreateClick()
                        m_bucketCount,
                        u"The buckets requested must be a whole number from 1 to 65535."_s))
         return;
+    if (!m_control->hasBeenRead()) {
+        ShowError(this, TableNotReadMessage);
+        return;
+    }
     std::vector<quint32> used;
     for (const QStringList &row : m_control->rows())
         used.push_back(row[CtlIndex].toUInt());

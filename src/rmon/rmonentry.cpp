@@ -11,6 +11,8 @@ const QString IfIndexPrefix = u"1.3.6.1.2.1.2.2.1.1."_s;
 } // namespace
 
 const QString RmonOwner = u"rq5160"_s;
+const QString TableNotReadMessage
+    = u"The switch's entries are still being read. Please try again in a moment."_s;
 
 QString DataSourceOfPort(int port)
 {

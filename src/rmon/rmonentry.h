@@ -18,5 +18,9 @@ QString DataSourceOfPort(int port);
 // The ifIndex a data source names (with or without a leading "."), or 0.
 int PortOfDataSource(QString source);
 
+// Shown when an entry is to be made before its table has been read: the
+// index of the new row is chosen from the rows read.
+extern const QString TableNotReadMessage;
+
 // The lowest index from 1 that no row uses.
 quint32 FreeIndex(std::vector<quint32> used);

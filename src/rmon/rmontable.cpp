@@ -87,6 +87,7 @@ void RmonTable::walk(bool first)
                 m_rows = std::move(m_walked);
                 m_walked.clear();
                 m_busy = false;
+                m_read = true;
                 Q_EMIT tableRead();
                 return;
             }

@@ -36,6 +36,8 @@ public:
     // Starts a walk of the whole table unless an operation is under way.
     void read();
     const std::vector<QStringList> &rows() const { return m_rows; }
+    // True once a walk has finished: a free index can be chosen from the rows.
+    bool hasBeenRead() const { return m_read; }
 
     // Sends the SETs in order to the row of that index (one number per index
     // variable). When one is refused after the first was taken, `undo` (if
@@ -72,6 +74,7 @@ private:
     QString m_notSent;
     bool m_busy = false;
     bool m_ending = false;
+    bool m_read = false;
 };
 
 // Ends every table (see RmonTable::end), then destroys them.

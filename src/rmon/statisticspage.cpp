@@ -329,7 +329,8 @@ void TStatisticsPage::btnStatisticsCreateClick()
     if (m_missing->count() == 0)
         return;
     if (!m_poller->createRow(m_missing->currentText().toInt()))
-        ShowError(this, u"A statistics row is being created. Please wait."_s);
+        ShowError(this,
+                  u"The switch is being read or a row created. Please try again in a moment."_s);
 }
 
 void TStatisticsPage::showMissingPorts()

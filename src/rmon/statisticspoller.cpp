@@ -144,6 +144,8 @@ std::vector<int> StatisticsPoller::portsWithoutRow() const
 
 bool StatisticsPoller::createRow(int port)
 {
+    if (m_busy)
+        return false;
     std::vector<quint32> used;
     for (const QStringList &row : m_stats->rows())
         used.push_back(row[0].toUInt());

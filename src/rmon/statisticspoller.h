@@ -32,7 +32,8 @@ public:
     // The Ethernet ports of the switch without a statistics row, as of the last poll.
     std::vector<int> portsWithoutRow() const;
     // Creates a statistics row for the port (createRequest, its data source
-    // and owner, then valid); false while a creation is under way.
+    // and owner, then valid); false while a poll or a creation is under way
+    // (the new row's index is chosen from the rows the last poll read).
     bool createRow(int port);
 
     // Seconds on a steady clock; tests may drive it.

@@ -135,6 +135,19 @@ private Q_SLOTS:
         QCOMPARE(m_switch.setRequests(), sets);
     }
 
+    void noEntryIsMadeBeforeTheEntriesAreRead()
+    {
+        // The new entry's index is chosen from the entries read: before they
+        // are, it could be one the switch already has.
+        ScriptedPrompts prompts;
+        const quint32 sets = m_switch.setRequests();
+        THistoryPage fresh;
+        fresh.btnHistoryCreateClick();
+        QCOMPARE(prompts.lastText(),
+                 u"The switch's entries are still being read. Please try again in a moment."_s);
+        QCOMPARE(m_switch.setRequests(), sets);
+    }
+
     void removalNeedsAChosenEntry()
     {
         ScriptedPrompts prompts;
