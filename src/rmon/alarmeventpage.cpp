@@ -321,6 +321,7 @@ void TAlarmEventPage::showAlarms()
             item->setText(c, cells[c]);
         item->setSelected(row[AlmIndex].toUInt() == chosen);
     }
+    FitColumns(*m_alarmList);
     m_events->read();
 }
 
@@ -340,12 +341,14 @@ void TAlarmEventPage::showEvents()
             item->setText(c, cells[c]);
         item->setSelected(row[EvtIndex].toUInt() == chosen);
     }
+    FitColumns(*m_eventList);
     m_log->read();
 }
 
 void TAlarmEventPage::showLog()
 {
     ShowRows(*m_logList, m_log->rows(), static_cast<int>(logColumns.size()));
+    FitColumns(*m_logList);
     m_status->setText(u"Last read "_s + QTime::currentTime().toString(u"HH:mm:ss"_s));
     Q_EMIT refreshed();
 }

@@ -179,7 +179,8 @@ THistoryPage::THistoryPage(QWidget *parent)
     auto *lists = new QSplitter(Qt::Horizontal);
     lists->addWidget(m_entries);
     lists->addWidget(m_bucketList);
-    lists->setStretchFactor(1, 2);
+    lists->setStretchFactor(0, 2);
+    lists->setStretchFactor(1, 3);
     auto *splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(lists);
     splitter->addWidget(m_chartView);
@@ -308,6 +309,7 @@ void THistoryPage::showEntries()
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         item->setSelected(row[CtlIndex].toUInt() == chosen);
     }
+    FitColumns(*m_entries);
     if (m_entries->selectedItems().isEmpty() && m_entries->topLevelItemCount() > 0)
         m_entries->topLevelItem(m_entries->topLevelItemCount() - 1)->setSelected(true);
     m_buckets->read();
@@ -333,6 +335,7 @@ void THistoryPage::showBuckets()
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         }
     }
+    FitColumns(*m_bucketList);
     m_status->setText(u"Last read "_s + QTime::currentTime().toString(u"HH:mm:ss"_s));
     showChart();
     Q_EMIT refreshed();

@@ -46,6 +46,12 @@ QTreeWidget *ReportList(const QString &name, const QList<KxTextColumn> &columns)
     return list;
 }
 
+void FitColumns(QTreeWidget &list)
+{
+    for (int c = 0; c < list.columnCount(); ++c)
+        list.resizeColumnToContents(c);
+}
+
 KxListText ListTextOf(const QTreeWidget &list, const QList<KxTextColumn> &columns)
 {
     KxListText text;

@@ -20,6 +20,8 @@ QLineEdit *Edit(const QString &name, const QString &text = {});
 // A list view in report style with those column titles.
 QTreeWidget *ReportList(const QString &name, const QList<KxTextColumn> &columns);
 
+// Fits every column of the list to its title and cells.
+void FitColumns(QTreeWidget &list);
 // The list's rows as shown, for Save (CSV or text).
 KxListText ListTextOf(const QTreeWidget &list, const QList<KxTextColumn> &columns);
 // Offers the save dialog for a PNG image and saves the chart as shown.
