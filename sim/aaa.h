@@ -19,6 +19,7 @@ public:
 
 private:
     void installChecks();
+    void hideKey(const Oid &index);
     void hostAdded(const Oid &index);
     void hostRemoved(const Oid &index);
 

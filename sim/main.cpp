@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -25,10 +26,11 @@ struct Options
     int fdbSize = 32;
     uint16_t tftpPort = 69;
     int tftpTimeoutMs = 1000;
+    std::string setLog; // "-": standard output
 };
 
 const char Usage[] = "usage: rq5160-sim --listen ADDRESS:PORT [--data FILE] [--users FILE] "
-                     "[--fdb N] [--tftp-port N] [--tftp-timeout MS]\n";
+                     "[--fdb N] [--tftp-port N] [--tftp-timeout MS] [--set-log FILE|-]\n";
 
 std::optional<long> Number(const std::string &text, long low, long high)
 {
@@ -89,6 +91,8 @@ std::string Parse(int argc, char **argv, Options &options)
             if (!n)
                 return "--tftp-timeout needs milliseconds from 10 to 60000";
             options.tftpTimeoutMs = static_cast<int>(*n);
+        } else if (option == "--set-log") {
+            options.setLog = value;
         } else {
             return "unknown option " + option;
         }
@@ -122,6 +126,17 @@ int main(int argc, char **argv)
     device.install();
     device.generateForwardingTable(options.fdbSize);
     device.setTftpPort(options.tftpPort);
+    std::ofstream setLogFile;
+    if (options.setLog == "-") {
+        device.setSetLog(&std::cout);
+    } else if (!options.setLog.empty()) {
+        setLogFile.open(options.setLog, std::ios::app);
+        if (!setLogFile) {
+            std::cerr << "rq5160-sim: cannot write " << options.setLog << "\n";
+            return 1;
+        }
+        device.setSetLog(&setLogFile);
+    }
 
     sim::Agent agent(store, device);
     if (const std::string error = agent.start(options.address, options.port, users);

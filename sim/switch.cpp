@@ -119,6 +119,23 @@ int64_t RowCount(const Store &store, const Oid &entry)
     return table ? static_cast<int64_t>(store.rowIndexes(*table).size()) : 0;
 }
 
+// A value as the SET log writes it: numbers in decimal, an object identifier
+// dotted, octets in hex ("" when empty).
+std::string LogText(const Value &value)
+{
+    if (value.type() == Type::ObjectId)
+        return value.oid().toString();
+    if (value.type() != Type::OctetString && value.type() != Type::IpAddress)
+        return std::to_string(value.number());
+    static const char Digits[] = "0123456789ABCDEF";
+    std::string hex = "\"";
+    for (unsigned char c : value.bytes()) {
+        hex += Digits[c >> 4];
+        hex += Digits[c & 15];
+    }
+    return hex + '"';
+}
+
 } // namespace
 
 Switch::Switch(Store &store, Clock clock)
@@ -298,8 +315,19 @@ void Switch::committed(const std::vector<VarBind> &bindings)
 {
     // Samples due before this SET see the switch as it was.
     m_rmon.update();
+    logSet(bindings);
     for (const VarBind &binding : bindings)
         committedBinding(binding.oid, binding.value);
+}
+
+void Switch::logSet(const std::vector<VarBind> &bindings) const
+{
+    if (!m_setLog)
+        return;
+    for (const VarBind &binding : bindings) {
+        *m_setLog << "set " << binding.oid.toString() << ' ' << LogText(binding.value) << '\n';
+    }
+    m_setLog->flush();
 }
 
 void Switch::committedBinding(const Oid &oid, const Value &value)

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <ostream>
 
 namespace sim {
 
@@ -43,6 +44,9 @@ public:
     // Brings what time drives (RMON history buckets, alarm samples) up to the
     // present; the agent calls it before it answers a request.
     void update();
+    // Every SET applied from now on is written to `log`, one line per
+    // variable: "set OID VALUE", numbers in decimal and octets in hex.
+    void setSetLog(std::ostream *log) { m_setLog = log; }
     // Reacts to a SET that has been applied.
     void committed(const std::vector<VarBind> &bindings);
     // The error status for a binding that disagrees with the other objects
@@ -55,6 +59,7 @@ public:
 
 private:
     void committedBinding(const Oid &oid, const Value &value);
+    void logSet(const std::vector<VarBind> &bindings) const;
     void updatePortLink(uint32_t port);
     void updatePortSpeed(uint32_t port);
     void installChecks();
@@ -80,6 +85,7 @@ private:
     std::map<Oid, Value> m_saved;
     std::map<uint32_t, bool> m_cabled; // ports with a cable plugged in
     std::function<void()> m_communitiesChanged;
+    std::ostream *m_setLog = nullptr;
 };
 
 } // namespace sim

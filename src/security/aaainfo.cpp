@@ -146,12 +146,17 @@ void TAAAInfoForm::setUpGroupPage()
 }
 
 // The key of a TACACS or XTACACS server and the retry count of a TACACS+
-// server do not exist on the switch: they are not sent.
+// server do not exist on the switch: they are not sent. A Radius server has
+// both.
 bool TAAAInfoForm::writeNewHost(QTreeWidgetItem *row)
 {
     const int protocol = ProtocolNumber(row->text(HostProtocol));
-    const int unused = protocol == 3 ? HostRetry : HostKey;
-    const bool written = m_hosts->writeRow(row, [unused](int column) { return column != unused; });
+    const auto exists = [protocol](int column) {
+        if (column == HostKey)
+            return protocol == TacacsPlusProtocol || protocol == RadiusProtocol;
+        return column != HostRetry || protocol != TacacsPlusProtocol;
+    };
+    const bool written = m_hosts->writeRow(row, exists);
     if (written)
         m_groups->readTable(); // the switch put the server into its protocol's group
     return written;

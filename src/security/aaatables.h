@@ -17,6 +17,7 @@ extern const KxSNMPVarDesc AAAHostTable[];
 extern const KxSNMPVarDesc AAAGroupTable[];
 // 1 = "TACACS" ... 4 = "Radius": the protocols of a server.
 extern const KxOptionList AAAServerProtocols;
+enum AAAProtocol { TacacsProtocol = 1, XTacacsProtocol, TacacsPlusProtocol, RadiusProtocol };
 
 // The protocol number of a protocol text, 0 for none.
 int ProtocolNumber(const QString &text);

@@ -25,6 +25,13 @@ const QString hostEditor = u"AAAInfoEditServerHostForm"_s;
 const QString loginEntry = u"1.3.6.1.4.1.88508.12.5.3.1"_s;
 const QString loginEditor = u"TAAAInfoLoginMethodDualListDlg"_s;
 
+SimulatedSwitch::Options LoggingSets()
+{
+    SimulatedSwitch::Options options;
+    options.logSets = true;
+    return options;
+}
+
 // Moves the members, in order, from the source list to the chosen ones.
 void chooseMembers(QDialog &editor, const QStringList &members)
 {
@@ -70,7 +77,7 @@ class TestAAAInfo : public QObject
 {
     Q_OBJECT
 
-    SimulatedSwitch m_switch;
+    SimulatedSwitch m_switch{LoggingSets()};
 
     std::unique_ptr<TAAAInfoForm> openForm()
     {
@@ -219,7 +226,8 @@ private Q_SLOTS:
     }
 
     // The key of a TACACS server and the retry count of a TACACS+ server are
-    // not sent: the switch keeps its defaults.
+    // not sent: the switch keeps its defaults. A key reads back empty, so the
+    // simulator's SET log shows what was sent.
     void newHostsSendOnlyTheirProtocolsColumns_data()
     {
         QTest::addColumn<int>("protocol");
@@ -228,7 +236,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("retry");
         QTest::newRow("TACACS") << int(Tacacs) << u"10.1.1.1.1"_s << QString() << u"7"_s;
         QTest::newRow("TACACS+") << int(TacacsPlus) << u"10.1.1.1.3"_s << u"plus"_s << u"2"_s;
-        QTest::newRow("Radius, empty key") << int(Radius) << u"10.1.1.1.4"_s << QString() << u"7"_s;
+        QTest::newRow("Radius") << int(Radius) << u"10.1.1.1.4"_s << u"rad"_s << u"7"_s;
     }
 
     void newHostsSendOnlyTheirProtocolsColumns()
@@ -244,7 +252,12 @@ private Q_SLOTS:
                    {u"10.1.1.1"_s, protocol, protocol == Tacacs ? u"unsent"_s : key, u"7"_s});
         QVERIFY(prompts.shown.isEmpty());
         QCOMPARE(hostCell(7, host), u"1"_s);
-        QCOMPARE(hostCell(4, host), key);
+        QCOMPARE(m_switch.appliedValue(u"%1.4.%2"_s.arg(hostEntry, host)),
+                 key.isNull()
+                     ? std::nullopt
+                     : std::optional(u'"' + QString::fromLatin1(key.toLatin1().toHex().toUpper())
+                                     + u'"'));
+        QCOMPARE(hostCell(4, host), QString());
         QCOMPARE(hostCell(6, host), retry);
         // The switch put the server into its protocol's group, and the list shows it.
         showGroups(*form);

@@ -258,6 +258,20 @@ private Q_SLOTS:
         QCOMPARE(check({{O(At(Alarm, 11, 5)), Value::octets("noc")}}), int(NoError));
     }
 
+    void deltaAlarmSeesItsIntervalAcrossACounterWrap()
+    {
+        // Port 21 carries 14,500,000 octets/s: its 32-bit counter wraps within 300 s.
+        createAlarm(8, At(Stats, 4, 21), 2000000000, 1000000000);
+        const int64_t before = number(At(Stats, 4, 21));
+        for (int interval = 0; interval < 30; ++interval) {
+            advance(10s);
+            QCOMPARE(number(At(Alarm, 5, 8)), int64_t(145000000));
+        }
+        const int64_t counted = before + 300 * int64_t(14500000);
+        QVERIFY(counted > 4294967295); // it did wrap
+        QCOMPARE(number(At(Stats, 4, 21)), counted % 4294967296);
+    }
+
     void anAlarmWhoseVariableGoesIsMadeInvalid()
     {
         set({Int(At(Stats, 21, 30), EntryCreateRequest), Id(At(Stats, 2, 30), IfIndex + ".5")});

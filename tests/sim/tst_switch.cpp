@@ -360,7 +360,7 @@ private Q_SLOTS:
         QCOMPARE(m_store->number(O(config + ".4.2")), int64_t(1));
     }
 
-    void sessionTimeGrowsAndRadiusKeysStayHidden()
+    void sessionTimeGrowsAndServerKeysStayHidden()
     {
         const Oid session = O("1.0.8802.1.1.1.1.2.4.1.7.1");
         const int64_t before = m_store->number(session);
@@ -371,6 +371,12 @@ private Q_SLOTS:
         QCOMPARE(m_store->value(O(key + ".1"))->bytes(), Bytes());
         set({{O(key + ".2"), Value::octets("new-secret")}});
         QCOMPARE(m_store->value(O(key + ".2"))->bytes(), Bytes());
+        // AAA server keys, seeded or set with the row that creates the host.
+        const std::string aaaKey = Aaa + ".10.1.4.";
+        QCOMPARE(m_store->value(O(aaaKey + "10.90.90.5.3"))->bytes(), Bytes());
+        set({{O(Aaa + ".10.1.7.127.0.0.8.3"), Value::integer(RowCreateAndGo)},
+             {O(aaaKey + "127.0.0.8.3"), Value::octets("host-secret")}});
+        QCOMPARE(m_store->value(O(aaaKey + "127.0.0.8.3"))->bytes(), Bytes());
         const Oid address = O("1.3.6.1.4.1.88508.12.3.2.4.1.2.1");
         QCOMPARE(m_store->check({{address, Value::ipAddress(Bytes(4, '\0'))}}).status,
                  int(WrongValue));

@@ -77,6 +77,8 @@ bool SimulatedSwitch::start()
         args << u"--tftp-port"_s << QString::number(m_options.tftpPort);
     if (m_options.tftpTimeoutMs > 0)
         args << u"--tftp-timeout"_s << QString::number(m_options.tftpTimeoutMs);
+    if (m_options.logSets)
+        args << u"--set-log"_s << u"-"_s;
 
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::SeparateChannels);
@@ -105,6 +107,24 @@ bool SimulatedSwitch::start()
              qPrintable(QString::fromUtf8(m_process->readAllStandardError())));
     stop();
     return false;
+}
+
+// The simulator logs a SET before it answers it, so the lines of every SET
+// answered so far are already in the pipe.
+std::optional<QString> SimulatedSwitch::appliedValue(const QString &oid) const
+{
+    if (m_process) {
+        while (m_process->waitForReadyRead(0)) {
+        }
+        m_setLog += QString::fromUtf8(m_process->readAllStandardOutput());
+    }
+    const QString prefix = u"set "_s + oid + u' ';
+    std::optional<QString> value;
+    for (const QString &line : m_setLog.split(u'\n')) {
+        if (line.startsWith(prefix))
+            value = line.mid(prefix.size());
+    }
+    return value;
 }
 
 bool SimulatedSwitch::waitUntilAnswering()

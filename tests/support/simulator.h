@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 // The simulated RQ5160 (rq5160-sim) on an ephemeral loopback port, for tests
 // that cross the wire. Read community "tundra", write community "granite";
@@ -20,6 +21,7 @@ public:
         int fdbSize = -1;       // forwarding-table entries; -1: the simulator's default
         int tftpPort = -1;      // port of the TFTP server its file transfers use; -1: 69
         int tftpTimeoutMs = -1; // its TFTP client's retransmission time-out; -1: 1000
+        bool logSets = false;   // keep the SETs it applies, for appliedValue()
     };
 
     SimulatedSwitch();
@@ -58,6 +60,10 @@ public:
     bool set(const QString &oid, const QString &type, const QString &value) const;
     // The SET requests the switch has received so far (snmpInSetRequests).
     quint32 setRequests() const;
+    // The last value a SET applied to the instance, as the simulator's SET
+    // log writes it (numbers in decimal, octets as quoted hex); empty when
+    // none did. Needs Options::logSets.
+    std::optional<QString> appliedValue(const QString &oid) const;
 
 private:
     bool waitUntilAnswering();
@@ -66,6 +72,7 @@ private:
     std::unique_ptr<QProcess> m_process;
     QTemporaryDir m_toolConfig;
     quint16 m_port = 0;
+    mutable QString m_setLog;
 };
 
 // Writes the shipped switch's data file followed by the extra lines to the
