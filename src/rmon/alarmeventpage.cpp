@@ -199,7 +199,11 @@ TAlarmEventPage::TAlarmEventPage(QWidget *parent)
         });
     }
     connect(m_probe, &VariableProbe::probed, this, &TAlarmEventPage::variableProbed);
-    connect(m_timer, &QTimer::timeout, this, &TAlarmEventPage::btnAlarmRefreshClick);
+    // Only the page on show is read again: the others wait until they are chosen.
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            btnAlarmRefreshClick();
+    });
     m_timer->start(RefreshMs);
     btnAlarmRefreshClick();
 }
@@ -504,4 +508,10 @@ void TAlarmEventPage::btnEventSaveClick()
 void TAlarmEventPage::btnLogSaveClick()
 {
     saveList(this, ListTextOf(*m_logList, logColumns));
+}
+
+void TAlarmEventPage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    btnAlarmRefreshClick();
 }

@@ -46,6 +46,10 @@ Q_SIGNALS:
     // A create or delete refused or not begun, with the message shown.
     void refused(const QString &message);
 
+protected:
+    // A page chosen again is read again at once.
+    void showEvent(QShowEvent *event) override;
+
 private:
     QWidget *createAlarmForm();
     QWidget *createEventForm();

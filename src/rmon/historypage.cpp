@@ -200,7 +200,11 @@ THistoryPage::THistoryPage(QWidget *parent)
     connect(m_writer, &RmonTable::written, this, &THistoryPage::entryWritten);
     connect(m_writer, &RmonTable::failed, this, &THistoryPage::showRefusal);
     connect(m_entries, &QTreeWidget::itemSelectionChanged, this, &THistoryPage::showBuckets);
-    connect(m_timer, &QTimer::timeout, this, &THistoryPage::btnHistoryRefreshClick);
+    // Only the page on show is read again: the others wait until they are chosen.
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            btnHistoryRefreshClick();
+    });
     m_timer->start(RefreshMs);
     btnHistoryRefreshClick();
 }
@@ -442,4 +446,10 @@ void THistoryPage::btnHistorySaveClick()
 void THistoryPage::btnHistorySaveChartClick()
 {
     SaveChart(this, *m_chartView);
+}
+
+void THistoryPage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    btnHistoryRefreshClick();
 }

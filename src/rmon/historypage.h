@@ -43,6 +43,10 @@ Q_SIGNALS:
     // A create or remove the switch took.
     void changed();
 
+protected:
+    // A page chosen again is read again at once.
+    void showEvent(QShowEvent *event) override;
+
 private:
     QWidget *createControls();
     void createChart();
