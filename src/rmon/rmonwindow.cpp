@@ -1,8 +1,9 @@
 #include "rmon/rmonwindow.h"
 
+#include "rmon/alarmeventpage.h"
+#include "rmon/historypage.h"
 #include "rmon/statisticspage.h"
 
-#include <QLabel>
 #include <QTabWidget>
 
 using namespace Qt::StringLiterals;
@@ -11,13 +12,6 @@ namespace {
 
 constexpr int WindowWidth = 1000;
 constexpr int WindowHeight = 640;
-
-QWidget *comingPage(const QString &text)
-{
-    auto *label = new QLabel(text);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
 
 } // namespace
 
@@ -30,9 +24,12 @@ TRmonWindow::TRmonWindow(const QString &address, RmonPage page, QWidget *parent)
     m_statistics = new TStatisticsPage;
     m_statistics->setObjectName(u"StatisticsPage"_s);
     m_pages->addTab(m_statistics, u"Statistics"_s);
-    m_pages->addTab(comingPage(u"RMON history is not available in this version."_s), u"History"_s);
-    m_pages->addTab(comingPage(u"RMON alarms and events are not available in this version."_s),
-                    u"Alarm/Event"_s);
+    m_history = new THistoryPage;
+    m_history->setObjectName(u"HistoryPage"_s);
+    m_pages->addTab(m_history, u"History"_s);
+    m_alarmEvent = new TAlarmEventPage;
+    m_alarmEvent->setObjectName(u"AlarmEventPage"_s);
+    m_pages->addTab(m_alarmEvent, u"Alarm/Event"_s);
     m_pages->setCurrentIndex(static_cast<int>(page));
     setCentralWidget(m_pages);
     resize(WindowWidth, WindowHeight);
@@ -42,6 +39,8 @@ TRmonWindow::TRmonWindow(const QString &address, RmonPage page, QWidget *parent)
 // and the window must still be whole then.
 TRmonWindow::~TRmonWindow()
 {
+    delete m_alarmEvent;
+    delete m_history;
     delete m_statistics;
 }
 

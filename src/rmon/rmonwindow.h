@@ -5,6 +5,8 @@
 #include <QMainWindow>
 
 class QTabWidget;
+class TAlarmEventPage;
+class THistoryPage;
 class TStatisticsPage;
 
 // The RMON program's window: one tab per RMON group, opened on the page the
@@ -19,8 +21,12 @@ public:
 
     RmonPage currentPage() const;
     TStatisticsPage &statisticsPage() { return *m_statistics; }
+    THistoryPage &historyPage() { return *m_history; }
+    TAlarmEventPage &alarmEventPage() { return *m_alarmEvent; }
 
 private:
     QTabWidget *m_pages = nullptr;
     TStatisticsPage *m_statistics = nullptr;
+    THistoryPage *m_history = nullptr;
+    TAlarmEventPage *m_alarmEvent = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "rmon/statisticspage.h"
 
-#include "platform/prompts.h"
 #include "rmon/portstatistics.h"
+#include "rmon/rmonwidgets.h"
 #include "rmon/statisticspoller.h"
 
 #include <QChart>
@@ -78,22 +78,6 @@ QString RateText(const std::optional<double> &rate)
     return QString::number(*rate, 'f', *rate < 10 ? 1 : 0);
 }
 
-QPushButton *Button(const QString &text, const QString &name)
-{
-    auto *button = new QPushButton(text);
-    button->setObjectName(name);
-    return button;
-}
-
-QComboBox *Combo(const QString &name, const QStringList &items, int current)
-{
-    auto *combo = new QComboBox;
-    combo->setObjectName(name);
-    combo->addItems(items);
-    combo->setCurrentIndex(current);
-    return combo;
-}
-
 } // namespace
 
 TStatisticsPage::TStatisticsPage(QWidget *parent)
@@ -101,15 +85,8 @@ TStatisticsPage::TStatisticsPage(QWidget *parent)
     , m_poller(new StatisticsPoller(this))
     , m_timer(new QTimer(this))
 {
-    m_list = new QTreeWidget;
-    m_list->setObjectName(u"lvwStatistics"_s);
-    m_list->setRootIsDecorated(false);
+    m_list = ReportList(u"lvwStatistics"_s, columns);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setUniformRowHeights(true);
-    QStringList headers;
-    for (const KxTextColumn &column : columns)
-        headers << column.title;
-    m_list->setHeaderLabels(headers);
     m_list->header()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     createChart();
 
@@ -129,6 +106,8 @@ TStatisticsPage::TStatisticsPage(QWidget *parent)
     connect(m_poller, &StatisticsPoller::polled, this, &TStatisticsPage::showStatistics);
     connect(m_poller, &StatisticsPoller::failed, this, &TStatisticsPage::showFailure);
     connect(m_timer, &QTimer::timeout, m_poller, &StatisticsPoller::poll);
+    connect(m_poller, &StatisticsPoller::created, this, &TStatisticsPage::rowCreated);
+    connect(m_poller, &StatisticsPoller::creationFailed, this, &TStatisticsPage::creationFailed);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &TStatisticsPage::showChart);
     intervalChanged();
     m_poller->poll();
@@ -155,6 +134,10 @@ QWidget *TStatisticsPage::createControls()
     QPushButton *refresh = Button(u"Refresh"_s, u"btnStatisticsRefresh"_s);
     QPushButton *save = Button(u"Save"_s, u"btnStatisticsSave"_s);
     QPushButton *saveChart = Button(u"Save Chart"_s, u"btnStatisticsSaveChart"_s);
+    m_missing = Combo(u"cbxStatisticsMissingPort"_s, {}, -1);
+    m_missing->setToolTip(u"Ports without a statistics row"_s);
+    m_create = Button(u"Create Row"_s, u"btnStatisticsCreate"_s);
+    m_create->setEnabled(false);
     connect(m_show, &QComboBox::currentIndexChanged, this, [this] {
         m_columnFits = 1;
         showStatistics();
@@ -164,6 +147,7 @@ QWidget *TStatisticsPage::createControls()
     connect(refresh, &QPushButton::clicked, this, &TStatisticsPage::btnStatisticsRefreshClick);
     connect(save, &QPushButton::clicked, this, &TStatisticsPage::btnStatisticsSaveClick);
     connect(saveChart, &QPushButton::clicked, this, &TStatisticsPage::btnStatisticsSaveChartClick);
+    connect(m_create, &QPushButton::clicked, this, &TStatisticsPage::btnStatisticsCreateClick);
 
     auto *controls = new QWidget;
     auto *row = new QHBoxLayout(controls);
@@ -175,6 +159,9 @@ QWidget *TStatisticsPage::createControls()
     row->addWidget(new QLabel(u"Chart :"_s));
     row->addWidget(m_quantity);
     row->addStretch(1);
+    row->addWidget(new QLabel(u"Port without row :"_s));
+    row->addWidget(m_missing);
+    row->addWidget(m_create);
     row->addWidget(refresh);
     row->addWidget(save);
     row->addWidget(saveChart);
@@ -242,6 +229,7 @@ void TStatisticsPage::showStatistics()
     }
     m_status->setText(u"Last poll "_s + QTime::currentTime().toString(u"HH:mm:ss"_s));
     showChart();
+    showMissingPorts();
 }
 
 void TStatisticsPage::showRow(QTreeWidgetItem &item, const StatisticsRow &row) const
@@ -323,21 +311,7 @@ void TStatisticsPage::showChart()
 
 KxListText TStatisticsPage::listText() const
 {
-    KxListText text;
-    text.columns = columns;
-    QStringList titles;
-    for (const KxTextColumn &column : columns)
-        titles << column.title;
-    text.heading = listTextLine(titles, columns);
-    text.ruleLength = text.heading.size();
-    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = m_list->topLevelItem(i);
-        QStringList cells;
-        for (int c = 0; c < columns.size(); ++c)
-            cells << item->text(c);
-        text.rows << cells;
-    }
-    return text;
+    return ListTextOf(*m_list, columns);
 }
 
 void TStatisticsPage::btnStatisticsSaveClick()
@@ -347,13 +321,37 @@ void TStatisticsPage::btnStatisticsSaveClick()
 
 void TStatisticsPage::btnStatisticsSaveChartClick()
 {
-    const QString path
-        = prompts().saveFileName(this, u"Save Chart"_s, u"png"_s, u"PNG images (*.png)"_s);
-    if (path.isEmpty())
+    SaveChart(this, *m_chartView);
+}
+
+void TStatisticsPage::btnStatisticsCreateClick()
+{
+    if (m_missing->count() == 0)
         return;
-    if (!m_chartView->grab().save(path, "PNG"))
-        prompts().message(
-            this, Prompts::Kind::Error, windowTitle(), u"Could not save file "_s + path);
+    if (!m_poller->createRow(m_missing->currentText().toInt()))
+        ShowError(this,
+                  u"The switch is being read or a row created. Please try again in a moment."_s);
+}
+
+void TStatisticsPage::showMissingPorts()
+{
+    const QString chosen = m_missing->currentText();
+    m_missing->clear();
+    for (int port : m_poller->portsWithoutRow())
+        m_missing->addItem(QString::number(port));
+    m_missing->setCurrentIndex(std::max(0, m_missing->findText(chosen)));
+    m_create->setEnabled(m_missing->count() > 0);
+}
+
+void TStatisticsPage::rowCreated()
+{
+    m_status->setText(u"Statistics row created."_s);
+    m_poller->poll();
+}
+
+void TStatisticsPage::creationFailed(const QString &message)
+{
+    ShowError(this, u"The statistics row could not be created: "_s + message);
 }
 
 void TStatisticsPage::showFailure(const QString &message)

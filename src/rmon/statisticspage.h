@@ -10,6 +10,7 @@ class QChart;
 class QChartView;
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -35,6 +36,8 @@ public:
     void btnStatisticsRefreshClick();
     void btnStatisticsSaveClick();
     void btnStatisticsSaveChartClick();
+    // Creates a statistics row for the port chosen among those without one.
+    void btnStatisticsCreateClick();
 
 private:
     QWidget *createControls();
@@ -45,6 +48,9 @@ private:
     void showChart();
     std::vector<quint32> chartedRows() const;
     void showFailure(const QString &message);
+    void showMissingPorts();
+    void rowCreated();
+    void creationFailed(const QString &message);
 
     StatisticsPoller *m_poller = nullptr;
     QTimer *m_timer = nullptr;
@@ -55,6 +61,8 @@ private:
     QChart *m_chart = nullptr;
     QChartView *m_chartView = nullptr;
     QLabel *m_status = nullptr;
+    QComboBox *m_missing = nullptr;
+    QPushButton *m_create = nullptr;
     std::map<quint32, QTreeWidgetItem *> m_items;
     int m_columnFits = 0;
 };

@@ -20,16 +20,21 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<RmonPage>("page");
         QTest::addColumn<QString>("tab");
+        QTest::addColumn<QString>("widget");
         const QStringList switchArguments{u"/I10.1.1.1"_s, u"/Rpub"_s, u"/Wpriv"_s};
-        QTest::newRow("statistics") << (switchArguments + QStringList{u"/TRmon_Statistics"_s})
-                                    << RmonPage::Statistics << u"Statistics"_s;
+        QTest::newRow("statistics")
+            << (switchArguments + QStringList{u"/TRmon_Statistics"_s}) << RmonPage::Statistics
+            << u"Statistics"_s << u"StatisticsPage"_s;
         QTest::newRow("history") << (switchArguments + QStringList{u"/TRmon_History"_s})
-                                 << RmonPage::History << u"History"_s;
-        QTest::newRow("alarm/event") << (switchArguments + QStringList{u"/TRmon_AlarmEvent"_s})
-                                     << RmonPage::AlarmEvent << u"Alarm/Event"_s;
-        QTest::newRow("no selector") << switchArguments << RmonPage::Statistics << u"Statistics"_s;
-        QTest::newRow("unknown selector") << (switchArguments + QStringList{u"/TRmon_Other"_s})
-                                          << RmonPage::Statistics << u"Statistics"_s;
+                                 << RmonPage::History << u"History"_s << u"HistoryPage"_s;
+        QTest::newRow("alarm/event")
+            << (switchArguments + QStringList{u"/TRmon_AlarmEvent"_s}) << RmonPage::AlarmEvent
+            << u"Alarm/Event"_s << u"AlarmEventPage"_s;
+        QTest::newRow("no selector")
+            << switchArguments << RmonPage::Statistics << u"Statistics"_s << u"StatisticsPage"_s;
+        QTest::newRow("unknown selector")
+            << (switchArguments + QStringList{u"/TRmon_Other"_s}) << RmonPage::Statistics
+            << u"Statistics"_s << u"StatisticsPage"_s;
     }
 
     void selectorOpensItsPage()
@@ -37,6 +42,7 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(RmonPage, page);
         QFETCH(QString, tab);
+        QFETCH(QString, widget);
 
         // WHEN the program's window opens for that command line
         TRmonWindow window(u"10.1.1.1"_s, PageOfArguments(arguments));
@@ -46,6 +52,7 @@ private Q_SLOTS:
         auto *pages = window.findChild<QTabWidget *>(u"RmonPages"_s);
         QVERIFY(pages);
         QCOMPARE(pages->tabText(pages->currentIndex()), tab);
+        QCOMPARE(pages->currentWidget()->objectName(), widget);
         QCOMPARE(window.windowTitle(), u"RMON :10.1.1.1"_s);
     }
 

@@ -114,6 +114,32 @@ private Q_SLOTS:
         QCOMPARE(lines[1].split(u',').at(OctetsColumn), octets);
     }
 
+    void portWithoutRowGetsOneOnRequest()
+    {
+        // GIVEN port 7's statistics row removed on the switch
+        const QString entry = u"1.3.6.1.2.1.16.1.1.1."_s;
+        QVERIFY(m_switch.set(entry + u"21.7"_s, u"i"_s, u"4"_s));
+        QVERIFY(poll());
+        QCOMPARE(m_list->topLevelItemCount(), PortCount - 1);
+        auto *missing = m_page->findChild<QComboBox *>(u"cbxStatisticsMissingPort"_s);
+        QCOMPARE(missing->count(), 1);
+        QCOMPARE(missing->currentText(), u"7"_s);
+
+        // WHEN the user asks for one
+        QSignalSpy created(&m_page->poller(), &StatisticsPoller::created);
+        QSignalSpy polled(&m_page->poller(), &StatisticsPoller::polled);
+        m_page->btnStatisticsCreateClick();
+        QVERIFY(created.wait(5000));
+        QVERIFY(polled.wait(5000));
+
+        // THEN the switch has a valid row for port 7 owned by this program, and it is shown
+        QCOMPARE(m_switch.get(entry + u"21.7"_s), u"1"_s);
+        QCOMPARE(m_switch.get(entry + u"20.7"_s), u"rq5160"_s);
+        QCOMPARE(m_switch.get(entry + u"2.7"_s), u".1.3.6.1.2.1.2.2.1.1.7"_s);
+        QCOMPARE(m_list->topLevelItemCount(), PortCount);
+        QCOMPARE(missing->count(), 0);
+    }
+
     void selectorOpensThePageOnTheSwitch()
     {
         TRmonWindow window(m_switch.address(), RmonPage::Statistics);

@@ -26,6 +26,8 @@
 #include "layer2/vlan.h"
 #include "layer2/vlaneditors.h"
 #include "moduletest.h"
+#include "rmon/alarmeventpage.h"
+#include "rmon/historypage.h"
 #include "rmon/rmonwindow.h"
 #include "rmon/statisticspage.h"
 #include "rmon/statisticspoller.h"
@@ -53,6 +55,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <cmath>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -64,6 +67,9 @@ struct Gallery
 {
     QString folder;
     QString address;
+    // The switch shown when it is the simulated one, whose clock and traffic
+    // the RMON pictures drive; null for another switch.
+    const SimulatedSwitch *simulated = nullptr;
 
     void save(QWidget &widget, const QString &name) const
     {
@@ -208,6 +214,89 @@ void rmonStatistics(const Gallery &gallery)
     for (int row : {0, 11, 16, 20})
         list->topLevelItem(row)->setSelected(true);
     gallery.save(window, u"rmon-statistics"_s);
+}
+
+// Starts the action and runs the event loop until the sender signals (5 s at most).
+template<typename Sender, typename Signal, typename Action>
+void runUntil(Sender *sender, Signal signal, Action action)
+{
+    QEventLoop loop;
+    QObject::connect(sender, signal, &loop, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    action();
+    loop.exec();
+}
+
+// Lets the page finish what it is reading, then reads it again.
+template<typename Page, typename Signal, typename Refresh>
+void refreshWhenIdle(Page &page, Signal refreshed, Refresh refresh)
+{
+    if (page.busy())
+        runUntil(&page, refreshed, [] {});
+    runUntil(&page, refreshed, [&page, refresh] { (page.*refresh)(); });
+}
+
+const QString ClockAdvance = u"1.3.6.1.4.1.88508.99.2.1.0"_s;
+const QString TrafficRate = u"1.3.6.1.4.1.88508.99.1.1.1."_s;
+const QString TrafficBurst = u"1.3.6.1.4.1.88508.99.1.1.2."_s;
+
+// The History page with a 30 s history of port 3 made on the page, filled over
+// 25 minutes of the simulated switch's clock with traffic that rises and falls.
+void rmonHistory(const Gallery &gallery)
+{
+    TRmonWindow window(gallery.address, RmonPage::History);
+    THistoryPage &page = window.historyPage();
+    window.show();
+    refreshWhenIdle(page, &THistoryPage::refreshed, &THistoryPage::btnHistoryRefreshClick);
+    page.findChild<QComboBox *>(u"cbxHistoryPort"_s)->setCurrentText(u"3"_s);
+    runUntil(&page, &THistoryPage::changed, [&page] { page.btnHistoryCreateClick(); });
+    if (gallery.simulated) {
+        for (int bucket = 0; bucket < 50; ++bucket) {
+            const double wave = 0.55 + 0.4 * std::sin(bucket / 5.0) + 0.05 * (bucket % 3);
+            gallery.simulated->set(
+                TrafficRate + u"3"_s, u"u"_s, QString::number(static_cast<qint64>(wave * 9000000)));
+            gallery.simulated->set(ClockAdvance, u"i"_s, u"30"_s);
+        }
+    }
+    refreshWhenIdle(page, &THistoryPage::refreshed, &THistoryPage::btnHistoryRefreshClick);
+    gallery.save(window, u"rmon-history"_s);
+}
+
+// The Alarm/Event page with a log event and an alarm on port 5's octets made
+// on the page, three bursts logged on the simulated switch's clock.
+void rmonAlarms(const Gallery &gallery)
+{
+    TRmonWindow window(gallery.address, RmonPage::AlarmEvent);
+    TAlarmEventPage &page = window.alarmEventPage();
+    window.show();
+    refreshWhenIdle(page, &TAlarmEventPage::refreshed, &TAlarmEventPage::btnAlarmRefreshClick);
+    const std::pair<QString, QString> fields[] = {
+        {u"edtEventDescription"_s, u"Port 5 above 1 MB in 10 s"_s},
+        {u"edtEventCommunity"_s, u"public"_s},
+        {u"edtAlarmVariable"_s, u"1.3.6.1.2.1.16.1.1.1.4.5"_s},
+        {u"edtAlarmInterval"_s, u"10"_s},
+        {u"edtAlarmRising"_s, u"1000000"_s},
+        {u"edtAlarmFalling"_s, u"100000"_s},
+        {u"edtAlarmFallingEvent"_s, u"0"_s},
+    };
+    for (const auto &[name, text] : fields)
+        page.findChild<QLineEdit *>(name)->setText(text);
+    runUntil(&page, &TAlarmEventPage::changed, [&page] { page.btnEventCreateClick(); });
+    refreshWhenIdle(page, &TAlarmEventPage::refreshed, &TAlarmEventPage::btnAlarmRefreshClick);
+    auto *events = page.findChild<QTreeWidget *>(u"lvwEvents"_s);
+    const QString event = events->topLevelItem(events->topLevelItemCount() - 1)->text(0);
+    page.findChild<QLineEdit *>(u"edtAlarmRisingEvent"_s)->setText(event);
+    runUntil(&page, &TAlarmEventPage::changed, [&page] { page.btnAlarmCreateClick(); });
+    if (gallery.simulated) {
+        gallery.simulated->set(TrafficRate + u"5"_s, u"u"_s, u"0"_s);
+        for (int interval = 0; interval < 12; ++interval) {
+            if (interval % 4 == 1)
+                gallery.simulated->set(TrafficBurst + u"5"_s, u"u"_s, u"20000000"_s);
+            gallery.simulated->set(ClockAdvance, u"i"_s, u"10"_s);
+        }
+    }
+    refreshWhenIdle(page, &TAlarmEventPage::refreshed, &TAlarmEventPage::btnAlarmRefreshClick);
+    gallery.save(window, u"rmon-alarms"_s);
 }
 
 // Every dialog's pictures, in menu order; a new dialog adds its function here.
@@ -392,7 +481,9 @@ void (*const shots[])(const Gallery &) = {basicInformation,
                                           macForwarding,
                                           portTrunk,
                                           linkAggregation,
-                                          rmonStatistics};
+                                          rmonStatistics,
+                                          rmonHistory,
+                                          rmonAlarms};
 
 void addVLan(const SimulatedSwitch &simulated,
              int id,
@@ -505,6 +596,7 @@ int main(int argc, char *argv[])
         if (!ConnectModuleTo(simulated))
             return 1;
         addSampleRows(simulated);
+        gallery.simulated = &simulated;
     }
     for (const auto shot : shots)
         shot(gallery);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "forms/listtext.h"
+
+#include <QString>
+#include <QStringList>
+
+class QChartView;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QWidget;
+
+// Small builders and actions the RMON pages share.
+
+QPushButton *Button(const QString &text, const QString &name);
+QComboBox *Combo(const QString &name, const QStringList &items, int current);
+QLineEdit *Edit(const QString &name, const QString &text = {});
+// A list view in report style with those column titles.
+QTreeWidget *ReportList(const QString &name, const QList<KxTextColumn> &columns);
+
+// Fits every column of the list to its title and cells.
+void FitColumns(QTreeWidget &list);
+// The list's rows as shown, for Save (CSV or text).
+KxListText ListTextOf(const QTreeWidget &list, const QList<KxTextColumn> &columns);
+// Offers the save dialog for a PNG image and saves the chart as shown.
+void SaveChart(QWidget *page, QChartView &chart);
+// Shows a refusal or a failed entry check as an error message.
+void ShowError(QWidget *page, const QString &message);
