@@ -1,4 +1,5 @@
 #include "simulator.h"
+#include "simulatoruser.h"
 #include "snmp/adapter.h"
 #include "snmp/request.h"
 #include "snmp/session.h"
@@ -216,15 +217,8 @@ void TestBulkWalkWire::bulkWalkReturnsTheRowsOfTheGetNextWalk()
     QFETCH(int, repetitions);
     KxSNMPSecurity &security = GlobalSecurity();
     security.version = static_cast<qint8>(version);
-    if (version == SnmpCode::Version3) {
-        security.securityModel = SnmpCode::ModelUsm;
-        security.securityLevel = SnmpCode::AuthPriv;
-        security.securityName = u"authPrivShaAes"_s;
-        security.authProtocol = SnmpCode::AuthSha;
-        security.authPassword = u"authpass123"_s;
-        security.privProtocol = SnmpCode::PrivAes128;
-        security.privPassword = u"privpass123"_s;
-    }
+    if (version == SnmpCode::Version3)
+        UseSimulatorAuthPrivUser(security);
     const TestColumns columns(entry.constData());
 
     const Walk rowByRow = walk(columns, async, 0);

@@ -1,4 +1,5 @@
 #include "simulator.h"
+#include "simulatoruser.h"
 #include "snmp/request.h"
 #include "snmp/session.h"
 
@@ -58,15 +59,8 @@ class TestIpv6Wire : public QObject
         GlobalDevice() = {address, m_switch->port()};
         KxSNMPSecurity &security = GlobalSecurity();
         security.version = static_cast<qint8>(version);
-        if (version == SnmpCode::Version3) {
-            security.securityModel = SnmpCode::ModelUsm;
-            security.securityLevel = SnmpCode::AuthPriv;
-            security.securityName = u"authPrivShaAes"_s;
-            security.authProtocol = SnmpCode::AuthSha;
-            security.authPassword = u"authpass123"_s;
-            security.privProtocol = SnmpCode::PrivAes128;
-            security.privPassword = u"privpass123"_s;
-        }
+        if (version == SnmpCode::Version3)
+            UseSimulatorAuthPrivUser(security);
         auto made = std::make_unique<KxSNMPRequest>();
         made->varList.Assign(KxSNMPVarList(table, kind, keys));
         made->errorHandler = [](const KxSNMPError &error) {

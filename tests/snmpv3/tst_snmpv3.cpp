@@ -3,6 +3,7 @@
 #include "moduletest.h"
 #include "scriptedprompts.h"
 #include "simulator.h"
+#include "simulatoruser.h"
 #include "snmp/records.h"
 #include "snmpv3/snmpv3.h"
 
@@ -524,15 +525,7 @@ private Q_SLOTS:
     {
         const KxSNMPSecurity saved = GlobalSecurity();
         const auto restore = qScopeGuard([saved] { GlobalSecurity() = saved; });
-        KxSNMPSecurity &own = GlobalSecurity();
-        own.version = SnmpCode::Version3;
-        own.securityModel = SnmpCode::ModelUsm;
-        own.securityLevel = SnmpCode::AuthPriv;
-        own.securityName = u"authPrivShaAes"_s;
-        own.authProtocol = SnmpCode::AuthSha;
-        own.authPassword = u"authpass123"_s;
-        own.privProtocol = SnmpCode::PrivAes128;
-        own.privPassword = u"privpass123"_s;
+        UseSimulatorAuthPrivUser(GlobalSecurity());
         ScriptedPrompts prompts;
         const auto form = openOn(Users);
         insertWith(*form, u"AddUserForm"_s, [](QDialog &entry) {
