@@ -66,7 +66,7 @@ TRowEditor::TRowEditor(QTreeWidgetItem &row,
     : QDialog(parent)
     , m_row(row)
     , m_fields(fields)
-    , m_constraint(new KxEditConstraint(this, true))
+    , m_constraint(std::make_unique<KxEditConstraint>(this, true))
     , m_form(new QGridLayout)
 {
     setObjectName(name);

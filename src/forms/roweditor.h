@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -63,6 +64,6 @@ private:
     QTreeWidgetItem &m_row;
     std::span<const KxRowField> m_fields;
     std::vector<QWidget *> m_controls; // one per field
-    KxEditConstraint *m_constraint;
+    std::unique_ptr<KxEditConstraint> m_constraint;
     QGridLayout *m_form;
 };

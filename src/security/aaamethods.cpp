@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -295,7 +296,7 @@ void TAAAMethodDualListDlg::move(QListWidget *from, QListWidget *to, bool all)
     QStringList moved;
     for (int i = 0; i < from->count();) {
         if (all || from->item(i)->isSelected())
-            moved << from->takeItem(i)->text();
+            moved << std::unique_ptr<QListWidgetItem>(from->takeItem(i))->text();
         else
             ++i;
     }

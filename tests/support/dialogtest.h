@@ -36,10 +36,11 @@ inline void click(const QWidget &parent, const QString &name)
 }
 
 // Runs the action on the modal dialog of that name once it is shown; a dialog
-// the action left open is closed so that a failing test cannot hang.
+// the action left open is closed so that a failing test cannot hang. The
+// application owns the watch until it has run.
 inline void onModal(const QString &name, const std::function<void(QDialog &)> &action)
 {
-    auto *timer = new QTimer;
+    auto *timer = new QTimer(QApplication::instance());
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, name, action] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
