@@ -72,9 +72,16 @@ void TransferWindow::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
+// The status read waits for the switch while the window paints and its
+// timer runs on: a tick during that wait reads nothing more.
 bool TransferWindow::finishOnEndState(const QString &completeText)
 {
-    const QString text = TransferEndText(m_source.readTransferStatus(), completeText);
+    if (m_reading)
+        return false;
+    m_reading = true;
+    const int status = m_source.readTransferStatus();
+    m_reading = false;
+    const QString text = TransferEndText(status, completeText);
     if (text.isEmpty())
         return false;
     m_source.showTransferText(text);

@@ -50,6 +50,7 @@ private:
     QProgressBar *m_progress;
     QPushButton *m_stop;
     QPushButton *m_close;
+    bool m_reading = false;
 };
 
 // Watches a transfer the switch makes with another TFTP server: polls the
