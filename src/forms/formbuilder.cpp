@@ -2,6 +2,7 @@
 
 #include "platform/radiogroup.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -59,6 +60,15 @@ RadioGroup *makeRadioGroup(const QString &title, const QString &name, int column
     group->setObjectName(name);
     group->setColumns(columns);
     return group;
+}
+
+QComboBox *makeCombo(const QString &name, const QStringList &items, int current)
+{
+    auto *combo = new QComboBox;
+    combo->setObjectName(name);
+    combo->addItems(items);
+    combo->setCurrentIndex(current);
+    return combo;
 }
 
 QTreeWidget *makeListView(const QString &name, const QStringList &headers)

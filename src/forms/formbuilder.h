@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 
+class QComboBox;
 class QDialog;
 class QGridLayout;
 class QHBoxLayout;
@@ -26,6 +27,8 @@ QPushButton *makeCloseButton(QDialog *dialog);
 QLabel *makeLabel(const QString &text, const QString &name = {});
 // A read-only box is greyed like a disabled one but its text stays selectable.
 QLineEdit *makeEdit(const QString &name, bool readOnly = false);
+// A drop-down list of the items with the one at `current` chosen (-1: none).
+QComboBox *makeCombo(const QString &name, const QStringList &items, int current = 0);
 RadioGroup *makeRadioGroup(const QString &title, const QString &name, int columns = 1);
 // A list view in report style; without headers the binding creates the columns.
 QTreeWidget *makeListView(const QString &name, const QStringList &headers = {});

@@ -60,14 +60,6 @@ QToolButton *makeChooser(const QString &name)
     return button;
 }
 
-QComboBox *makeCombo(const QString &name, const QStringList &items)
-{
-    auto *combo = new QComboBox;
-    combo->setObjectName(name);
-    combo->addItems(items);
-    return combo;
-}
-
 // The member-port selection: the master port stays chosen, 2 to 8 ports.
 // The ports of the trunk being edited stay available to it.
 bool chooseMemberPorts(QWidget *editor,

@@ -220,16 +220,16 @@ QWidget *TAlarmEventPage::createAlarmForm()
 {
     m_variable = Edit(u"edtAlarmVariable"_s, u"1.3.6.1.2.1.16.1.1.1.4.5"_s);
     m_interval = Edit(u"edtAlarmInterval"_s, u"30"_s);
-    m_sampleType = Combo(u"cbxAlarmSampleType"_s, sampleTypes, 1);
+    m_sampleType = makeCombo(u"cbxAlarmSampleType"_s, sampleTypes, 1);
     m_rising = Edit(u"edtAlarmRising"_s);
     m_falling = Edit(u"edtAlarmFalling"_s);
     m_risingEvent = Edit(u"edtAlarmRisingEvent"_s, u"0"_s);
     m_fallingEvent = Edit(u"edtAlarmFallingEvent"_s, u"0"_s);
     m_variable->setMinimumWidth(220);
-    QPushButton *create = Button(u"Create Alarm"_s, u"btnAlarmCreate"_s);
-    QPushButton *remove = Button(u"Delete Alarm"_s, u"btnAlarmDelete"_s);
-    QPushButton *refresh = Button(u"Refresh"_s, u"btnAlarmRefresh"_s);
-    QPushButton *save = Button(u"Save"_s, u"btnAlarmSave"_s);
+    QPushButton *create = makeButton(u"Create Alarm"_s, u"btnAlarmCreate"_s);
+    QPushButton *remove = makeButton(u"Delete Alarm"_s, u"btnAlarmDelete"_s);
+    QPushButton *refresh = makeButton(u"Refresh"_s, u"btnAlarmRefresh"_s);
+    QPushButton *save = makeButton(u"Save"_s, u"btnAlarmSave"_s);
     connect(create, &QPushButton::clicked, this, &TAlarmEventPage::btnAlarmCreateClick);
     connect(remove, &QPushButton::clicked, this, &TAlarmEventPage::btnAlarmDeleteClick);
     connect(refresh, &QPushButton::clicked, this, &TAlarmEventPage::btnAlarmRefreshClick);
@@ -266,12 +266,12 @@ QWidget *TAlarmEventPage::createAlarmForm()
 QWidget *TAlarmEventPage::createEventForm()
 {
     m_description = Edit(u"edtEventDescription"_s);
-    m_eventType = Combo(u"cbxEventType"_s, eventTypes, 1);
+    m_eventType = makeCombo(u"cbxEventType"_s, eventTypes, 1);
     m_community = Edit(u"edtEventCommunity"_s);
-    QPushButton *create = Button(u"Create Event"_s, u"btnEventCreate"_s);
-    QPushButton *remove = Button(u"Delete Event"_s, u"btnEventDelete"_s);
-    QPushButton *save = Button(u"Save"_s, u"btnEventSave"_s);
-    QPushButton *saveLog = Button(u"Save Log"_s, u"btnLogSave"_s);
+    QPushButton *create = makeButton(u"Create Event"_s, u"btnEventCreate"_s);
+    QPushButton *remove = makeButton(u"Delete Event"_s, u"btnEventDelete"_s);
+    QPushButton *save = makeButton(u"Save"_s, u"btnEventSave"_s);
+    QPushButton *saveLog = makeButton(u"Save Log"_s, u"btnLogSave"_s);
     connect(create, &QPushButton::clicked, this, &TAlarmEventPage::btnEventCreateClick);
     connect(remove, &QPushButton::clicked, this, &TAlarmEventPage::btnEventDeleteClick);
     connect(save, &QPushButton::clicked, this, &TAlarmEventPage::btnEventSaveClick);

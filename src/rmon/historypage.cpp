@@ -224,15 +224,15 @@ QWidget *THistoryPage::createControls()
     QStringList quantityTexts;
     for (const char *text : quantities)
         quantityTexts << QString::fromLatin1(text);
-    m_port = Combo(u"cbxHistoryPort"_s, ports, 0);
+    m_port = makeCombo(u"cbxHistoryPort"_s, ports, 0);
     m_interval = Edit(u"edtHistoryInterval"_s, u"30"_s);
     m_bucketCount = Edit(u"edtHistoryBuckets"_s, u"50"_s);
-    m_quantity = Combo(u"cbxHistoryChart"_s, quantityTexts, UtilizationQuantity);
-    QPushButton *create = Button(u"Create"_s, u"btnHistoryCreate"_s);
-    QPushButton *remove = Button(u"Remove"_s, u"btnHistoryRemove"_s);
-    QPushButton *refresh = Button(u"Refresh"_s, u"btnHistoryRefresh"_s);
-    QPushButton *save = Button(u"Save"_s, u"btnHistorySave"_s);
-    QPushButton *saveChart = Button(u"Save Chart"_s, u"btnHistorySaveChart"_s);
+    m_quantity = makeCombo(u"cbxHistoryChart"_s, quantityTexts, UtilizationQuantity);
+    QPushButton *create = makeButton(u"Create"_s, u"btnHistoryCreate"_s);
+    QPushButton *remove = makeButton(u"Remove"_s, u"btnHistoryRemove"_s);
+    QPushButton *refresh = makeButton(u"Refresh"_s, u"btnHistoryRefresh"_s);
+    QPushButton *save = makeButton(u"Save"_s, u"btnHistorySave"_s);
+    QPushButton *saveChart = makeButton(u"Save Chart"_s, u"btnHistorySaveChart"_s);
     connect(create, &QPushButton::clicked, this, &THistoryPage::btnHistoryCreateClick);
     connect(remove, &QPushButton::clicked, this, &THistoryPage::btnHistoryRemoveClick);
     connect(refresh, &QPushButton::clicked, this, &THistoryPage::btnHistoryRefreshClick);

@@ -1,49 +1,27 @@
 #include "rmon/rmonwidgets.h"
 
+#include "forms/formbuilder.h"
 #include "platform/prompts.h"
 
 #include <QChartView>
-#include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
 
-QPushButton *Button(const QString &text, const QString &name)
-{
-    auto *button = new QPushButton(text);
-    button->setObjectName(name);
-    return button;
-}
-
-QComboBox *Combo(const QString &name, const QStringList &items, int current)
-{
-    auto *combo = new QComboBox;
-    combo->setObjectName(name);
-    combo->addItems(items);
-    combo->setCurrentIndex(current);
-    return combo;
-}
-
 QLineEdit *Edit(const QString &name, const QString &text)
 {
-    auto *edit = new QLineEdit(text);
-    edit->setObjectName(name);
+    QLineEdit *edit = makeEdit(name);
+    edit->setText(text);
     return edit;
 }
 
 QTreeWidget *ReportList(const QString &name, const QList<KxTextColumn> &columns)
 {
-    auto *list = new QTreeWidget;
-    list->setObjectName(name);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
     QStringList headers;
     for (const KxTextColumn &column : columns)
         headers << column.title;
-    list->setHeaderLabels(headers);
-    return list;
+    return makeListView(name, headers);
 }
 
 void FitColumns(QTreeWidget &list)

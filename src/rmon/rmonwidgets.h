@@ -1,21 +1,19 @@
 #pragma once
 
+#include "forms/formbuilder.h"
 #include "forms/listtext.h"
 
 #include <QString>
 #include <QStringList>
 
 class QChartView;
-class QComboBox;
 class QLineEdit;
-class QPushButton;
 class QTreeWidget;
 class QWidget;
 
 // Small builders and actions the RMON pages share.
 
-QPushButton *Button(const QString &text, const QString &name);
-QComboBox *Combo(const QString &name, const QStringList &items, int current);
+// The builders of the dialogs (forms/formbuilder.h) serve the pages too.
 QLineEdit *Edit(const QString &name, const QString &text = {});
 // A list view in report style with those column titles.
 QTreeWidget *ReportList(const QString &name, const QList<KxTextColumn> &columns);

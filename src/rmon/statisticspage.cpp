@@ -128,15 +128,15 @@ QWidget *TStatisticsPage::createControls()
     QStringList quantityTexts;
     for (const char *text : quantities)
         quantityTexts << QString::fromLatin1(text);
-    m_show = Combo(u"cbxStatisticsShow"_s, {u"Totals"_s, u"Rates per second"_s}, 1);
-    m_interval = Combo(u"cbxStatisticsInterval"_s, intervalTexts, DefaultIntervalIndex);
-    m_quantity = Combo(u"cbxStatisticsChart"_s, quantityTexts, UtilizationQuantity);
-    QPushButton *refresh = Button(u"Refresh"_s, u"btnStatisticsRefresh"_s);
-    QPushButton *save = Button(u"Save"_s, u"btnStatisticsSave"_s);
-    QPushButton *saveChart = Button(u"Save Chart"_s, u"btnStatisticsSaveChart"_s);
-    m_missing = Combo(u"cbxStatisticsMissingPort"_s, {}, -1);
+    m_show = makeCombo(u"cbxStatisticsShow"_s, {u"Totals"_s, u"Rates per second"_s}, 1);
+    m_interval = makeCombo(u"cbxStatisticsInterval"_s, intervalTexts, DefaultIntervalIndex);
+    m_quantity = makeCombo(u"cbxStatisticsChart"_s, quantityTexts, UtilizationQuantity);
+    QPushButton *refresh = makeButton(u"Refresh"_s, u"btnStatisticsRefresh"_s);
+    QPushButton *save = makeButton(u"Save"_s, u"btnStatisticsSave"_s);
+    QPushButton *saveChart = makeButton(u"Save Chart"_s, u"btnStatisticsSaveChart"_s);
+    m_missing = makeCombo(u"cbxStatisticsMissingPort"_s, {}, -1);
     m_missing->setToolTip(u"Ports without a statistics row"_s);
-    m_create = Button(u"Create Row"_s, u"btnStatisticsCreate"_s);
+    m_create = makeButton(u"Create Row"_s, u"btnStatisticsCreate"_s);
     m_create->setEnabled(false);
     connect(m_show, &QComboBox::currentIndexChanged, this, [this] {
         m_columnFits = 1;

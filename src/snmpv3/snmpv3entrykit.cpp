@@ -70,14 +70,6 @@ bool createAll(QWidget *dialog, const std::function<QString(CreatedRows &)> &set
     return false;
 }
 
-QComboBox *makeCombo(const QString &name, const QStringList &items)
-{
-    auto *combo = new QComboBox;
-    combo->setObjectName(name);
-    combo->addItems(items);
-    return combo;
-}
-
 QPushButton *layOutEntry(QDialog &dialog,
                          const QString &name,
                          const QString &caption,

@@ -59,8 +59,6 @@ private:
 // reason, removes what the earlier ones created and returns false.
 bool createAll(QWidget *dialog, const std::function<QString(CreatedRows &)> &sets);
 
-QComboBox *makeCombo(const QString &name, const QStringList &items);
-
 // The dialog's form rows above its "Insert" and "Close" buttons; the Insert
 // button.
 QPushButton *layOutEntry(QDialog &dialog,
