@@ -218,10 +218,6 @@ void AaaServers::install()
     if (m_store.object(AaaMembership))
         m_store.setAction(AaaMembership, std::make_unique<MembershipAction>(m_store));
     installChecks();
-    if (const TableDef *hosts = m_store.table(AaaHostEntry)) {
-        for (const Oid &index : m_store.rowIndexes(*hosts))
-            hideKey(index);
-    }
 }
 
 void AaaServers::committed(const Oid &oid, const Value &value)
@@ -229,10 +225,9 @@ void AaaServers::committed(const Oid &oid, const Value &value)
     if (!oid.startsWith(AaaHostEntry + Oid{7}))
         return;
     const Oid index = oid.tail(AaaHostEntry.size() + 1);
-    if (value.number() == RowCreateAndGo || value.number() == RowCreateAndWait) {
-        hideKey(index);
+    if (value.number() == RowCreateAndGo || value.number() == RowCreateAndWait)
         hostAdded(index);
-    } else if (value.number() == RowDestroy)
+    else if (value.number() == RowDestroy)
         hostRemoved(index);
 }
 
@@ -262,12 +257,6 @@ void AaaServers::installChecks()
                 });
         }
     }
-}
-
-// A server key is a secret: it reads back as an empty string.
-void AaaServers::hideKey(const Oid &index)
-{
-    m_store.setProvider(AaaHostEntry + Oid{4} + index, [] { return Value::octets(Bytes()); });
 }
 
 void AaaServers::hostAdded(const Oid &index)

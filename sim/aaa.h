@@ -19,7 +19,6 @@ public:
 
 private:
     void installChecks();
-    void hideKey(const Oid &index);
     void hostAdded(const Oid &index);
     void hostRemoved(const Oid &index);
 

@@ -292,8 +292,8 @@ private:
         def.access = ParseAccess(tokens[pos + 2].text);
         for (pos += 3; pos < end;) {
             const std::string &what = tokens[pos].text;
-            if (what == "fixed") {
-                def.fixedWhenValid = true;
+            if (what == "fixed" || what == "secret") {
+                (what == "fixed" ? def.fixedWhenValid : def.secret) = true;
                 ++pos;
                 continue;
             }

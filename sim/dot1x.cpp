@@ -88,7 +88,6 @@ void Dot1xAuthenticator::install()
     });
     showSupplicants();
     authenticateAll();
-    hideRadiusKeys();
     growSessionTimes();
 }
 
@@ -103,8 +102,6 @@ void Dot1xAuthenticator::committed(const Oid &oid, const Value &value)
     } else if (oid.startsWith(AuthConfigEntry + Oid{6}) || oid.startsWith(PaePortEntry + Oid{4})
                || oid.startsWith(PaePortEntry + Oid{5})) {
         authenticate(oid.ids().back());
-    } else if (oid.startsWith(RadiusEntry)) {
-        hideRadiusKeys();
     }
 }
 
@@ -176,16 +173,6 @@ void Dot1xAuthenticator::showSupplicants()
         m_store.setProvider(time,
                             [this] { return Value::unsignedOf(Type::TimeTicks, m_upTime()); });
     }
-}
-
-// A real switch never shows a RADIUS shared secret: the key reads empty.
-void Dot1xAuthenticator::hideRadiusKeys()
-{
-    const TableDef *table = m_store.table(RadiusEntry);
-    if (!table)
-        return;
-    for (const Oid &index : m_store.rowIndexes(*table))
-        m_store.setProvider(RadiusEntry + Oid{3} + index, [] { return Value::octets(Bytes()); });
 }
 
 // An open session's time grows with the switch's uptime.

@@ -25,7 +25,6 @@ private:
     void authenticate(uint32_t port);
     void authenticateAll();
     void showSupplicants();
-    void hideRadiusKeys();
     void growSessionTimes();
 
     Store &m_store;

@@ -53,6 +53,7 @@ struct ObjectDef
     std::vector<Range> sizes;  // allowed octet-string lengths; empty = any
     std::optional<Value> defaultValue;
     bool fixedWhenValid = false; // EntryStatus tables: not writable while the row is valid
+    bool secret = false;         // a key: written, but read back as an empty string
     const TableDef *table = nullptr;
     uint32_t column = 0;
 };

@@ -80,11 +80,14 @@ Lookup Store::get(const Oid &instance, Value &value) const
 {
     const auto provider = m_providers.find(instance);
     const auto it = m_values.find(instance);
+    const ObjectDef *def = objectOfInstance(instance);
     if (it != m_values.end()) {
-        value = provider != m_providers.end() ? provider->second() : it->second;
+        if (def && def->secret)
+            value = Value::octets(Bytes());
+        else
+            value = provider != m_providers.end() ? provider->second() : it->second;
         return Lookup::Found;
     }
-    const ObjectDef *def = objectOfInstance(instance);
     return def && def->access != Access::NotAccessible ? Lookup::NoSuchInstance
                                                        : Lookup::NoSuchObject;
 }
